@@ -9,6 +9,12 @@
 // that exist ("/dev/ttyUSB0"), in natural order. No ports (or no key) gives 0.
 int EnumSerialPortNameW(CPtrListCtrl* list);
 
+#ifndef _WIN32
+// The listing itself, over a given sysfs tty class folder and device folder (tests use a
+// fake tree).
+int EnumSerialPortsUnder(const char* ttyClassDir, const char* deviceDir, CPtrListCtrl* list);
+#endif
+
 // Frees every name in `list` and empties it.
 void FreeSerialPortNameA(CPtrListCtrl* list);
 

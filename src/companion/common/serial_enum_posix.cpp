@@ -72,10 +72,14 @@ bool NaturalLess(const std::string& a, const std::string& b) {
 } // namespace
 
 int EnumSerialPortNameW(CPtrListCtrl* list) {
+    return EnumSerialPortsUnder("/sys/class/tty", "/dev", list);
+}
+
+int EnumSerialPortsUnder(const char* ttyClassDir, const char* deviceDir, CPtrListCtrl* list) {
     if (list == nullptr)
         return 0;
     std::vector<std::string> devices;
-    const std::string classDir = "/sys/class/tty";
+    const std::string classDir = ttyClassDir;
     if (DIR* dir = opendir(classDir.c_str())) {
         while (dirent* entry = readdir(dir)) {
             std::string name = entry->d_name;
@@ -86,7 +90,7 @@ int EnumSerialPortNameW(CPtrListCtrl* list) {
             // Only ttys backed by a device: this leaves out consoles and pseudo-terminals.
             if (stat((classEntry + "/device").c_str(), &info) != 0)
                 continue;
-            std::string device = "/dev/" + name;
+            std::string device = std::string(deviceDir) + "/" + name;
             if (access(device.c_str(), F_OK) != 0)
                 continue;
             if (DriverOf(classEntry) == "serial8250" && !LegacyUartPresent(device))
