@@ -7,6 +7,9 @@ struct CBaseThread::Impl {
     pthread_t handle;
 };
 
+// The CBaseThread whose method runs on the calling thread, if any.
+static thread_local const CBaseThread* t_runningThread = nullptr;
+
 CBaseThread::CBaseThread() = default;
 
 CBaseThread::~CBaseThread() {
@@ -15,6 +18,7 @@ CBaseThread::~CBaseThread() {
 
 void* CBaseThread::Entry(void* self) {
     auto* thread = static_cast<CBaseThread*>(self);
+    t_runningThread = thread;
     thread->m_exitCode.store(thread->m_func->ThreadFunc(thread, thread->m_context));
     thread->m_running.store(false);
     return nullptr;
@@ -64,11 +68,12 @@ bool CBaseThread::StartThread(const char* name, IThreadFuncInterface* func, void
 }
 
 bool CBaseThread::StopThread() {
+    // A thread cannot wait for itself; checked before the lock, which a waiter may hold.
+    if (t_runningThread == this)
+        return false;
     std::lock_guard<std::mutex> guard(m_controlMutex);
     if (m_impl == nullptr)
         return true;
-    if (pthread_equal(m_impl->handle, pthread_self()))
-        return false; // a thread cannot wait for itself
     pthread_join(m_impl->handle, nullptr);
     delete m_impl;
     m_impl = nullptr;

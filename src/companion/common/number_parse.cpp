@@ -58,11 +58,13 @@ bool ParseInteger(std::string_view text, bool& negative, uint64_t& magnitude) {
 }
 
 bool ParseDouble(std::string_view text, double& value) {
-    if (!text.empty() && text.front() == '+')
+    bool plus = !text.empty() && text.front() == '+';
+    if (plus)
         text.remove_prefix(1);
-    // from_chars would also take "inf" and "nan"; a setting is a plain decimal number.
-    if (text.empty() || !(std::isdigit(static_cast<unsigned char>(text.front())) || text.front() == '-' ||
-                          text.front() == '.'))
+    // from_chars would also take "inf" and "nan", and a '-' after our '+'; a setting is a
+    // plain decimal number with at most one sign.
+    if (text.empty() || !(std::isdigit(static_cast<unsigned char>(text.front())) ||
+                          (text.front() == '-' && !plus) || text.front() == '.'))
         return false;
     auto result = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
     return result.ec == std::errc() && result.ptr == text.data() + text.size() && std::isfinite(value);
