@@ -1,0 +1,36 @@
+// The distance samples of the running report, shared by the reader thread (which appends)
+// and the GUI thread (which prunes, draws and empties).
+#pragma once
+
+#include "base_lock.h"
+#include "ptr_containers.h"
+
+#include <atomic>
+#include <cstdint>
+
+struct DistanceSample {
+    uint32_t timeMs;  // MS_GetTime at arrival
+    int32_t state;    // target state of the report
+    double distanceM; // detection distance in metres
+};
+static_assert(sizeof(DistanceSample) == 16);
+
+class DistanceSampleList {
+public:
+    ~DistanceSampleList() { Clear(); }
+
+    // Appends under the lock and sets the changed flag. False when it could not be allocated.
+    bool Append(uint32_t timeMs, int32_t state, double distanceM);
+    // Deletes every sample and clears the changed flag, under the lock.
+    void Clear();
+
+    // For readers that hold the lock: the list in arrival order, and the changed flag.
+    CBaseLock& Lock() { return m_lock; }
+    CPtrArrayCtrl& Samples() { return m_samples; }
+    std::atomic<int>& ChangedFlag() { return m_changed; }
+
+private:
+    CBaseLock m_lock;
+    CPtrArrayCtrl m_samples; // of DistanceSample*, owned
+    std::atomic<int> m_changed{0};
+};

@@ -1,0 +1,84 @@
+// Decodes report frames into the current-report fields, the log, the distance samples and
+// the energy charts.
+#pragma once
+
+#include "distance_samples.h"
+#include "frame_scanner.h"
+
+#include <atomic>
+#include <cstdint>
+#include <vector>
+
+// The six fields of the latest report, written by the reader thread, read by the GUI thread.
+struct CurrentReport {
+    std::atomic<int32_t> state{0};              // 0 no one, 1 moving, 2 motionless, 3 both
+    std::atomic<int32_t> movingDistance{0};     // cm
+    std::atomic<int32_t> movingEnergy{0};
+    std::atomic<int32_t> motionlessDistance{0}; // cm
+    std::atomic<int32_t> motionlessEnergy{0};
+    std::atomic<int32_t> detectionDistance{0};  // cm
+
+    void Reset();
+};
+
+// One energy chart as the decoder drives it (the chart window implements it).
+class IEnergyChart {
+public:
+    virtual ~IEnergyChart() = default;
+    virtual int GetSampleCount() = 0; // samples per series
+    virtual int GetSeriesCount() = 0;
+    // New gate count: sample count, axis ticks (at least 1), redraw flag, invalidate with
+    // erasing, x range 0..gates-1.
+    virtual void SetGateCount(int gates) = 0;
+    // Appends `count` samples to a series (0 energies, 1 threshold line), under its lock.
+    virtual void Append(int series, const uint16_t* values, int count) = 0;
+    // Invalidates without erasing unless an update is already pending.
+    virtual void RequestRepaint() = 0;
+};
+
+// What the decoder tells the dialog (the dialog implements it; tests record it).
+class IReportSink {
+public:
+    virtual ~IReportSink() = default;
+    // Posts the report message (1280) to the dialog.
+    virtual void PostReportMessage() {}
+    // The distance chart: set its redraw-background flag and invalidate it.
+    virtual void InvalidateDistanceChart() {}
+    virtual IEnergyChart* MovingEnergyChart() { return nullptr; }
+    virtual IEnergyChart* MotionlessEnergyChart() { return nullptr; }
+};
+
+// The per-gate sensitivities the threshold lines show; read on the reader thread, changed
+// only while reporting is off.
+struct SensitivityTables {
+    const std::vector<uint16_t>* moving = nullptr;
+    const std::vector<uint16_t>* motionless = nullptr;
+};
+
+// What one Decode did, for tools and tests.
+struct DecodeOutcome {
+    bool complete = false;           // all six fields were present: posted, logged, sampled
+    bool energies = false;           // engineering energies were decoded
+    std::vector<uint16_t> moving;    // gates 0..M
+    std::vector<uint16_t> motionless; // gates 0..S
+};
+
+class ReportDecoder : public IFrameHandler {
+public:
+    ReportDecoder(CurrentReport& current, DistanceSampleList* samples, IReportSink* sink,
+                  SensitivityTables sensitivities);
+
+    // Decodes one report's data (D = size bytes).
+    DecodeOutcome Decode(bool engineering, const uint8_t* data, size_t size);
+    const DecodeOutcome& LastOutcome() const { return m_last; }
+
+    void OnReportFrame(bool engineering, const uint8_t* data, size_t size) override;
+    void OnBadTail() override; // logs "Tailer TAG Invalid!"
+
+private:
+    CurrentReport& m_current;
+    DistanceSampleList* m_samples;
+    IReportSink* m_sink;
+    SensitivityTables m_sensitivities;
+    DecodeOutcome m_last;
+};

@@ -1,0 +1,36 @@
+// The report reader: the loop the reader thread runs while reporting is on.
+#pragma once
+
+#include "frame_scanner.h"
+
+#include <atomic>
+#include <cstdint>
+#include <cstdio>
+
+// Where the bytes come from (the device library in the program, fakes in tests).
+class IReportSource {
+public:
+    virtual ~IReportSource() = default;
+    virtual int GetReadSize() = 0;
+    // As KOVA_Interface_RadarDevice_ReadData: count, 0 nothing in time, negative error.
+    virtual int Read(uint8_t* buffer, int size, int timeoutMs) = 0;
+};
+
+inline constexpr int kReportReadTimeoutMs = 2000;
+
+// Reads until `stop` is nonzero (checked before every read): writes every byte read to
+// `capture` (if not null) in full, appends it to an accumulation buffer, scans it and keeps
+// the unconsumed tail. Returns 0.
+int RunReportReader(IReportSource& source, std::FILE* capture, const std::atomic<int>& stop,
+                    IFrameHandler& handler);
+
+// The device library as a report source.
+class DeviceReportSource : public IReportSource {
+public:
+    explicit DeviceReportSource(uint64_t handle) : m_handle(handle) {}
+    int GetReadSize() override;
+    int Read(uint8_t* buffer, int size, int timeoutMs) override;
+
+private:
+    uint64_t m_handle;
+};
