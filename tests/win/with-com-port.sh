@@ -1,13 +1,29 @@
 #!/bin/bash
-# with-com-port.sh WINE_RUN PTY_HOLD PORT COMMAND...
-# Holds a pseudo-terminal open, maps it to PORT (such as COM7) in the Wine prefix, runs the
-# command with KOVA_TEST_PORT=PORT and removes the mapping again.
+# with-com-port.sh WINE_RUN PORT PEER... -- COMMAND...
+# Starts PEER with "--link PATH" (a program that makes a pseudo-terminal, links its slave to
+# PATH and prints "ready": radar-sim or pty-hold), maps the pseudo-terminal to PORT (such as
+# COM7) in the Wine prefix, runs COMMAND with KOVA_TEST_PORT=PORT, then removes the mapping
+# and stops the peer.
 set -u
-wine_run=$1 pty_hold=$2 port=$3
-shift 3
+wine_run=$1 port=$2
+shift 2
+peer=()
+while [ $# -gt 0 ] && [ "$1" != -- ]; do
+  peer+=("$1")
+  shift
+done
+shift
 
-coproc HOLD { "$pty_hold"; }
-read -r pty <&"${HOLD[0]}" || { echo "with-com-port: no pseudo-terminal" >&2; exit 1; }
+work=$(mktemp -d)
+link=$work/port
+coproc PEER { exec "${peer[@]}" --link "$link"; }
+peer_pid=$PEER_PID
+read -r line <&"${PEER[0]}"
+if [ "$line" != ready ]; then
+  echo "with-com-port: the peer did not start" >&2
+  exit 1
+fi
+pty=$(readlink "$link")
 
 remap() { # Wine reads the port table when its server starts.
   "$wine_run" wineserver -k >/dev/null 2>&1
@@ -16,7 +32,9 @@ remap() { # Wine reads the port table when its server starts.
 cleanup() {
   "$wine_run" reg delete 'HKLM\Software\Wine\Ports' /v "$port" /f >/dev/null 2>&1
   remap
-  kill "$HOLD_PID" 2>/dev/null
+  kill "$peer_pid" 2>/dev/null
+  wait "$peer_pid" 2>/dev/null
+  rm -rf "$work"
 }
 trap cleanup EXIT
 
