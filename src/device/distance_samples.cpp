@@ -1,1 +1,30 @@
-// placeholder
+#include "distance_samples.h"
+
+#include <new>
+
+DistanceSampleList::~DistanceSampleList() {
+    Clear();
+}
+
+bool DistanceSampleList::Append(uint32_t timeMs, int32_t state, double distanceM) {
+    auto* sample = new (std::nothrow) DistanceSample{timeMs, state, distanceM};
+    if (sample == nullptr)
+        return false;
+    CAutoBaseLock guard(m_lock);
+    m_samples.Add(sample, -1);
+    m_changed.store(1);
+    return true;
+}
+
+void DistanceSampleList::Clear() {
+    CAutoBaseLock guard(m_lock);
+    for (int i = 0; i < m_samples.GetCount(); ++i)
+        delete static_cast<DistanceSample*>(m_samples.GetAt(i));
+    m_samples.RemoveAll();
+    m_changed.store(0);
+}
+
+int DistanceSampleList::Count() {
+    CAutoBaseLock guard(m_lock);
+    return m_samples.GetCount();
+}

@@ -17,12 +17,17 @@ static_assert(sizeof(DistanceSample) == 16);
 
 class DistanceSampleList {
 public:
-    ~DistanceSampleList() { Clear(); }
+    DistanceSampleList() = default;
+    ~DistanceSampleList();
+    DistanceSampleList(const DistanceSampleList&) = delete;
+    DistanceSampleList& operator=(const DistanceSampleList&) = delete;
 
     // Appends under the lock and sets the changed flag. False when it could not be allocated.
     bool Append(uint32_t timeMs, int32_t state, double distanceM);
     // Deletes every sample and clears the changed flag, under the lock.
     void Clear();
+    // The number of samples, taken under the lock.
+    int Count();
 
     // For readers that hold the lock: the list in arrival order, and the changed flag.
     CBaseLock& Lock() { return m_lock; }

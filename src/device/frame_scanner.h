@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
+inline constexpr size_t kReportFrameOverhead = 10; // header, length, type, marks, tail
+
 class IFrameHandler {
 public:
     virtual ~IFrameHandler() = default;
@@ -17,5 +19,6 @@ public:
 };
 
 // Scans bytes[0..size) and returns how many bytes are consumed; the rest (an incomplete
-// frame, or fewer than 10 bytes) must be kept for the next call.
+// frame, or fewer than 10 bytes) must be kept for the next call. Every decision needs only
+// bytes that are already there, so any cut of a stream into calls gives the same frames.
 size_t ScanReportFrames(const uint8_t* bytes, size_t size, IFrameHandler& handler);

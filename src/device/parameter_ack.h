@@ -7,12 +7,12 @@
 #include <vector>
 
 struct ParameterReadResult {
-    int32_t gateCount = 0;          // gates the module has
-    int32_t movingGateCount = 0;    // farthest moving gate + 1
-    int32_t motionlessGateCount = 0; // farthest motionless gate + 1
+    int32_t gateCount = 0;                       // gates the module has
+    int32_t movingGateCount = 0;                 // farthest moving gate + 1
+    int32_t motionlessGateCount = 0;             // farthest motionless gate + 1
     std::vector<uint16_t> movingSensitivity;     // gateCount entries
     std::vector<uint16_t> motionlessSensitivity; // gateCount entries
-    int32_t offTime = 0;            // seconds
+    int32_t offTime = 0;                         // seconds
 };
 
 // The acknowledgement callback of the read-parameters command; `context` is the address of

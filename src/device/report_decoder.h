@@ -11,12 +11,12 @@
 
 // The six fields of the latest report, written by the reader thread, read by the GUI thread.
 struct CurrentReport {
-    std::atomic<int32_t> state{0};              // 0 no one, 1 moving, 2 motionless, 3 both
-    std::atomic<int32_t> movingDistance{0};     // cm
+    std::atomic<int32_t> state{0};          // 0 no one, 1 moving, 2 motionless, 3 both
+    std::atomic<int32_t> movingDistance{0}; // cm
     std::atomic<int32_t> movingEnergy{0};
     std::atomic<int32_t> motionlessDistance{0}; // cm
     std::atomic<int32_t> motionlessEnergy{0};
-    std::atomic<int32_t> detectionDistance{0};  // cm
+    std::atomic<int32_t> detectionDistance{0}; // cm
 
     void Reset();
 };
@@ -55,11 +55,13 @@ struct SensitivityTables {
     const std::vector<uint16_t>* motionless = nullptr;
 };
 
-// What one Decode did, for tools and tests.
+// What one Decode did, for tools and tests. The energy vectors are also the decoder's
+// scratch arrays: they keep their capacity, so steady decoding does not allocate.
 struct DecodeOutcome {
-    bool complete = false;           // all six fields were present: posted, logged, sampled
-    bool energies = false;           // engineering energies were decoded
-    std::vector<uint16_t> moving;    // gates 0..M
+    bool engineering = false;         // the frame's type byte said engineering report
+    bool complete = false;            // all six fields were present: posted, logged, sampled
+    bool energies = false;            // engineering energies were decoded
+    std::vector<uint16_t> moving;     // gates 0..M
     std::vector<uint16_t> motionless; // gates 0..S
 };
 
@@ -68,17 +70,23 @@ public:
     ReportDecoder(CurrentReport& current, DistanceSampleList* samples, IReportSink* sink,
                   SensitivityTables sensitivities);
 
-    // Decodes one report's data (D = size bytes).
-    DecodeOutcome Decode(bool engineering, const uint8_t* data, size_t size);
+    // Decodes one report's data (D = size bytes); the result stays valid until the next call.
+    const DecodeOutcome& Decode(bool engineering, const uint8_t* data, size_t size);
     const DecodeOutcome& LastOutcome() const { return m_last; }
 
     void OnReportFrame(bool engineering, const uint8_t* data, size_t size) override;
     void OnBadTail() override; // logs "Tailer TAG Invalid!"
 
 private:
+    bool StoreFields(const uint8_t* data, size_t size, int32_t (&values)[6]);
+    void FeedCharts();
+    void LoadThresholdLine(IEnergyChart& chart, const std::vector<uint16_t>* table, int gates);
+    static void AppendEnergies(IEnergyChart& chart, const std::vector<uint16_t>& energies);
+
     CurrentReport& m_current;
     DistanceSampleList* m_samples;
     IReportSink* m_sink;
     SensitivityTables m_sensitivities;
     DecodeOutcome m_last;
+    std::vector<uint16_t> m_threshold; // a threshold line padded to the gate count
 };

@@ -17,6 +17,12 @@ public:
 };
 
 inline constexpr int kReportReadTimeoutMs = 2000;
+// The read size when the source names none. The device library reads up to as much, so
+// capture replays read in pieces of this size too.
+inline constexpr int kDefaultReportReadSize = 4096;
+// After a failed read (a lost port fails at once) the loop waits this long, so that it
+// does not spin until the stop flag is raised.
+inline constexpr int kReportReadErrorPauseMs = 50;
 
 // Reads until `stop` is nonzero (checked before every read): writes every byte read to
 // `capture` (if not null) in full, appends it to an accumulation buffer, scans it and keeps
@@ -24,7 +30,7 @@ inline constexpr int kReportReadTimeoutMs = 2000;
 int RunReportReader(IReportSource& source, std::FILE* capture, const std::atomic<int>& stop,
                     IFrameHandler& handler);
 
-// The device library as a report source.
+// The device library as a report source (defined apart, so that the loop links without it).
 class DeviceReportSource : public IReportSource {
 public:
     explicit DeviceReportSource(uint64_t handle) : m_handle(handle) {}

@@ -1,0 +1,16 @@
+# Runs capture-decode with ARGS; checks its exit code against RESULT (default 0) and, when
+# EXPECTED names a file, its standard output against that file.
+separate_arguments(args UNIX_COMMAND "${ARGS}")
+if(NOT DEFINED RESULT)
+  set(RESULT 0)
+endif()
+execute_process(COMMAND ${TOOL} ${args} OUTPUT_VARIABLE output RESULT_VARIABLE result)
+if(NOT result EQUAL RESULT)
+  message(FATAL_ERROR "capture-decode ${ARGS} exited with ${result}, not ${RESULT}")
+endif()
+if(DEFINED EXPECTED)
+  file(READ ${EXPECTED} expected)
+  if(NOT output STREQUAL expected)
+    message(FATAL_ERROR "output differs from ${EXPECTED}:\n${output}")
+  endif()
+endif()
