@@ -42,7 +42,8 @@ typedef uint16_t (*RadarAckCallback)(eRADAR_PROTOCOL_VERSION version, const uint
 // The acknowledgement check for commands that return no data: the status word (version 1),
 // 0 (version 0), or RADAR_ERR_MALFORMED_ACK when a version 1 acknowledgement is shorter than
 // its status word.
-uint16_t CheckCmdAckData_RetCode(eRADAR_PROTOCOL_VERSION version, const uint8_t* ack, int count, uint64_t context);
+uint16_t CheckCmdAckData_RetCode(eRADAR_PROTOCOL_VERSION version, const uint8_t* ack, int count,
+                                 uint64_t context);
 
 RADAR_HANDLE KOVA_Interface_RadarDevice_Serial_Create();
 // Closes the port if open and frees the handle.
@@ -56,7 +57,8 @@ void KOVA_Interface_RadarDevice_Serial_Destroy(RADAR_HANDLE handle);
 //   retryDelayMs  wait between attempts (150)
 // Returns nonzero when the port is open. An open port is closed first.
 int KOVA_Interface_RadarDevice_Serial_OpenByPortNum(RADAR_HANDLE handle, int portNumber, int baudRate,
-                                                    int openAttempts, int stopBits, int purge, int retryDelayMs);
+                                                    int openAttempts, int stopBits, int purge,
+                                                    int retryDelayMs);
 // The same by device name: a path such as /dev/ttyUSB0, or COM12 / \\.\COM12 on Windows.
 int KOVA_Interface_RadarDevice_Serial_OpenByName(RADAR_HANDLE handle, const char* name, int baudRate,
                                                  int openAttempts, int stopBits, int purge, int retryDelayMs);
@@ -75,9 +77,12 @@ uint16_t KOVA_Interface_RadarDevice_StopCmdMode(RADAR_HANDLE handle);
 
 // Sends `word` with `size` value bytes and waits up to `timeoutMs` for its acknowledgement.
 // The callback (may be null: the status word decides) gets protocol version 1 and the bytes
-// after the acknowledged word; its result is returned.
-uint16_t KOVA_Interface_RadarDevice_Protocol_SendCommand(RADAR_HANDLE handle, uint16_t word, const uint8_t* data,
-                                                         int size, RadarAckCallback callback, uint64_t context,
+// after the acknowledged word; its result is returned. A value that does not fit one frame
+// (size below 0 or above 1022, or null data with a size) is refused with
+// RADAR_ERR_WRITE_FAILED before anything is written.
+uint16_t KOVA_Interface_RadarDevice_Protocol_SendCommand(RADAR_HANDLE handle, uint16_t word,
+                                                         const uint8_t* data, int size,
+                                                         RadarAckCallback callback, uint64_t context,
                                                          int timeoutMs);
 // Sends `word` with `count` pairs (parameter word u16, value u32). Nonzero when the module
 // acknowledged with status 0.
@@ -85,7 +90,8 @@ int KOVA_Interface_RadarDevice_Protocol_SetParameter(RADAR_HANDLE handle, uint16
                                                      const uint16_t* parameterWords, const uint32_t* values,
                                                      int timeoutMs);
 
-// Reads the firmware version ("V1.02.22062416") in its own command-mode bracket.
+// Reads the firmware version ("V1.02.22062416") in its own command-mode bracket. On failure
+// `version` keeps its text.
 uint16_t KOVA_Interface_RadarDevice_GetVersion(RADAR_HANDLE handle, CBaseStringA* version);
 
 // Report stream on and off: Start drops stale input so that ReadData delivers the stream from
