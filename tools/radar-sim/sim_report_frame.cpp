@@ -1,44 +1,33 @@
 #include "sim_report_frame.h"
 
 #include "radar_protocol.h"
+#include "report_frame_builder.h"
 
 #include <cstring>
 
 namespace radarsim {
 
 std::vector<uint8_t> BuildReportFrame(const ReportData& report, bool engineering) {
-    std::vector<uint8_t> data;
-    data.push_back(report.state);
-    radar::AppendU16(data, report.movingDistanceCm);
-    data.push_back(report.movingEnergy);
-    radar::AppendU16(data, report.motionlessDistanceCm);
-    data.push_back(report.motionlessEnergy);
-    radar::AppendU16(data, report.detectionDistanceCm);
-    if (engineering) {
-        // A report always covers at least gate 0.
-        std::vector<uint8_t> moving = report.movingGateEnergy;
-        std::vector<uint8_t> motionless = report.motionlessGateEnergy;
-        if (moving.empty())
-            moving.push_back(0);
-        if (motionless.empty())
-            motionless.push_back(0);
-        data.push_back(uint8_t(moving.size() - 1));
-        data.push_back(uint8_t(motionless.size() - 1));
-        data.insert(data.end(), moving.begin(), moving.end());
-        data.insert(data.end(), motionless.begin(), motionless.end());
-        data.push_back(report.lightLevel);
-        data.push_back(report.outputPin);
-    }
-
-    std::vector<uint8_t> frame(radar::kReportHeader, radar::kReportHeader + 4);
-    radar::AppendU16(frame, uint16_t(data.size() + 4));
-    frame.push_back(engineering ? radar::kReportTypeEngineering : radar::kReportTypeBasic);
-    frame.push_back(radar::kReportHeadMark);
-    frame.insert(frame.end(), data.begin(), data.end());
-    frame.push_back(radar::kReportTailMark);
-    frame.push_back(0); // check byte, never examined by a host
-    frame.insert(frame.end(), radar::kReportTail, radar::kReportTail + 4);
-    return frame;
+    ReportFields fields;
+    fields.state = report.state;
+    fields.movingCm = report.movingDistanceCm;
+    fields.movingEnergy = report.movingEnergy;
+    fields.motionlessCm = report.motionlessDistanceCm;
+    fields.motionlessEnergy = report.motionlessEnergy;
+    fields.distanceCm = report.detectionDistanceCm;
+    if (!engineering)
+        return ::BuildReportFrame(radar::kReportTypeBasic, ::BuildReportData(fields));
+    // A report always covers at least gate 0.
+    std::vector<uint8_t> moving = report.movingGateEnergy;
+    std::vector<uint8_t> motionless = report.motionlessGateEnergy;
+    if (moving.empty())
+        moving.push_back(0);
+    if (motionless.empty())
+        motionless.push_back(0);
+    std::vector<uint8_t> data = ::BuildReportData(fields, moving, motionless);
+    data.push_back(report.lightLevel);
+    data.push_back(report.outputPin);
+    return ::BuildReportFrame(radar::kReportTypeEngineering, data);
 }
 
 size_t ReportFrameSize(bool engineering, int gates) {
