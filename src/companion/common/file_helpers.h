@@ -7,6 +7,7 @@
 #include "win_types.h"
 
 #include <cstdint>
+#include <cstdio>
 
 #ifdef _WIN32
 #define KOVA_PATH_SEPARATOR '\\'
@@ -47,3 +48,7 @@ BOOL GetFileExtNameW(const wchar_t* path, wchar_t* out, int outSize);
 
 // Whether a file (not a folder) exists at `path`.
 BOOL IsFileExistW(const wchar_t* path);
+
+// fopen that keeps other writers out for as long as the file is open, where the system can
+// (Windows share modes); a plain fopen elsewhere.
+std::FILE* OpenFileDenyWrite(const char* path, const char* mode);

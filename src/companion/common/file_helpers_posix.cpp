@@ -75,3 +75,7 @@ BOOL IsFileExistW(const wchar_t* path) {
     struct stat info {};
     return stat(Utf8FromWide(path).c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
+
+std::FILE* OpenFileDenyWrite(const char* path, const char* mode) {
+    return path && mode ? std::fopen(path, mode) : nullptr;
+}

@@ -2,6 +2,7 @@
 #include "file_helpers_os.h"
 
 #include <cstdio>
+#include <share.h>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -81,4 +82,8 @@ BOOL IsFileExistW(const wchar_t* path) {
         return FALSE;
     DWORD attributes = GetFileAttributesW(path);
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::FILE* OpenFileDenyWrite(const char* path, const char* mode) {
+    return path && mode ? _fsopen(path, mode, _SH_DENYWR) : nullptr;
 }
