@@ -13,5 +13,6 @@
 #include "message_map.h"
 #include "resource_language.h"
 #include "tool_tip_ctrl.h"
+#include "tool_tip_filter.h"
 #include "win_app.h"
 #include "wnd.h"

@@ -1,8 +1,10 @@
 #include "message_loop.h"
 
+#include "tool_tip_filter.h"
 #include "wnd.h"
 
 bool AfxPreTranslateMessage(MSG* msg) {
+    AfxRelayToolTipMessage(msg);
     for (HWND window = msg->hwnd; window != nullptr; window = ::GetParent(window)) {
         CWnd* object = CWnd::FromHandlePermanent(window);
         if (object != nullptr && object->PreTranslateMessage(msg))

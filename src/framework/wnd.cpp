@@ -204,6 +204,10 @@ BOOL CWnd::PreTranslateMessage(MSG*) {
     return FALSE;
 }
 
+INT_PTR CWnd::OnToolHitTest(CPoint, TOOLINFOW*) const {
+    return -1;
+}
+
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (!OnWndMsg(message, wParam, lParam, &result))

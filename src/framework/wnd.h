@@ -8,6 +8,8 @@
 #include "gdi_objects.h"
 #include "message_map.h"
 
+#include <commctrl.h>
+
 #include <string>
 
 class CWnd {
@@ -63,6 +65,15 @@ public:
 
     // The original processing of the message being handled.
     LRESULT Default();
+
+    // Tool tips of the framework (tool_tip_filter.h): while enabled, the mouse moving over the
+    // window asks OnToolHitTest for the tool under it; the tool's text request then comes to
+    // the window as TTN_GETDISPINFOW (LPSTR_TEXTCALLBACKW).
+    void EnableToolTips(BOOL enable = TRUE) { m_toolTipsEnabled = enable != FALSE; }
+    bool ToolTipsEnabled() const { return m_toolTipsEnabled; }
+    // The tool at `point` (client coordinates): its id, with `info` filled (hwnd, uId, rect,
+    // lpszText); -1 for none.
+    virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFOW* info) const;
 
     // Thin wrappers of the window functions.
     CWnd* GetDlgItem(int id) const { return FromHandle(::GetDlgItem(m_hWnd, id)); }
@@ -198,6 +209,7 @@ private:
 
     WNDPROC m_superProc = nullptr; // set while this object has the window subclassed
     bool m_createdHere = false;    // the window came from CreateEx (or a dialog's Create)
+    bool m_toolTipsEnabled = false;
 };
 
 LRESULT CALLBACK KovaWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -401,6 +401,47 @@ TEST(Windows, SubclassingADialogItemAndGivingItBack) {
     EXPECT_TRUE(IsWindow(button));
 }
 
+namespace {
+
+// Names tool 5 over the ten leftmost pixels of its client area.
+class TipWnd : public CWnd {
+public:
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFOW* info) const override {
+        if (point.x >= 10)
+            return -1;
+        info->uId = 5;
+        info->rect = CRect(0, 0, 10, 10);
+        info->lpszText = LPSTR_TEXTCALLBACKW;
+        return 5;
+    }
+};
+
+} // namespace
+
+TEST(ToolTips, TheThreadsToolTipHoldsTheToolUnderTheMouse) {
+    TipWnd window;
+    ASSERT_TRUE(window.CreateEx(0, L"STATIC", nullptr, WS_POPUP, 0, 0, 40, 40, nullptr, nullptr));
+    window.EnableToolTips();
+    struct Case {
+        int x;
+        int tools;
+    } cases[] = {{3, 1}, {4, 1}, {20, 0}, {2, 1}};
+    for (const Case& c : cases) {
+        window.PostMessage(WM_MOUSEMOVE, 0, MAKELPARAM(c.x, 3));
+        PumpPending();
+        CToolTipCtrl* tip = AfxGetThreadToolTip();
+        ASSERT_NE(tip, nullptr);
+        ASSERT_EQ(tip->GetToolCount(), c.tools) << "x " << c.x;
+        if (c.tools == 0)
+            continue;
+        TOOLINFOW info{};
+        info.cbSize = TTTOOLINFOW_V2_SIZE;
+        ASSERT_TRUE(tip->SendMessage(TTM_ENUMTOOLSW, 0, LPARAM(&info)));
+        EXPECT_EQ(info.hwnd, window.m_hWnd);
+        EXPECT_EQ(info.uId, 5u);
+    }
+}
+
 TEST(GdiWrappers, DeleteWhatTheyOwnAndKeepWhatTheyBorrowOrDetach) {
     std::vector<HGDIOBJ> owned;
     HDC memoryDc = nullptr;
