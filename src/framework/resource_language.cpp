@@ -39,18 +39,21 @@ const DLGTEMPLATE* AfxLoadDialogTemplate(UINT id) {
     return static_cast<const DLGTEMPLATE*>(AfxLoadResourceData(MAKEINTRESOURCEW(id), RT_DIALOG));
 }
 
-std::wstring AfxLoadString(UINT id) {
+std::wstring StringFromTableBlock(const void* block, DWORD size, UINT id) {
     // Strings live in blocks of sixteen, each a length-prefixed run of UTF-16 units.
-    DWORD size = 0;
-    auto* block =
-        static_cast<const WCHAR*>(AfxLoadResourceData(MAKEINTRESOURCEW(id / 16 + 1), RT_STRING, &size));
     if (block == nullptr)
         return {};
-    const WCHAR* end = block + size / sizeof(WCHAR);
-    const WCHAR* entry = block;
+    auto* entry = static_cast<const WCHAR*>(block);
+    const WCHAR* end = entry + size / sizeof(WCHAR);
     for (UINT skip = id % 16; skip > 0 && entry < end; --skip)
         entry += 1 + *entry;
-    if (entry >= end || entry + 1 + *entry > end)
+    if (entry >= end || *entry > end - entry - 1)
         return {};
     return std::wstring(entry + 1, *entry);
+}
+
+std::wstring AfxLoadString(UINT id) {
+    DWORD size = 0;
+    const void* block = AfxLoadResourceData(MAKEINTRESOURCEW(id / 16 + 1), RT_STRING, &size);
+    return StringFromTableBlock(block, size, id);
 }

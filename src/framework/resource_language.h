@@ -25,3 +25,7 @@ const DLGTEMPLATE* AfxLoadDialogTemplate(UINT id);
 
 // String `id` of the string table in the chosen language; empty when it is missing.
 std::wstring AfxLoadString(UINT id);
+
+// String `id` out of the bytes of its string-table block (block id / 16 + 1); empty when the
+// block does not hold it.
+std::wstring StringFromTableBlock(const void* block, DWORD size, UINT id);

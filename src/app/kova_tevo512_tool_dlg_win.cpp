@@ -1,0 +1,174 @@
+#include "kova_tevo512_tool_dlg.h"
+
+#include "KOVA_DataProcess.h"
+#include "app_document.h"
+#include "dialog_init.h"
+#include "file_helpers.h"
+#include "resource.h"
+#include "resource_language.h"
+#include "win_app.h"
+
+#include <algorithm>
+#include <string>
+
+BEGIN_MESSAGE_MAP(CKOVATevo512ToolDlg, CDialogEx)
+ON_WM_CLOSE()
+ON_WM_DESTROY()
+ON_WM_SIZE()
+ON_BN_CLICKED(IDC_BTN_REFRESH, &CKOVATevo512ToolDlg::OnRefreshPorts)
+ON_BN_CLICKED(IDC_BTN_CONNECT, &CKOVATevo512ToolDlg::OnConnect)
+ON_BN_CLICKED(IDC_BTN_START, &CKOVATevo512ToolDlg::OnStartStop)
+ON_BN_CLICKED(IDC_BTN_READ, &CKOVATevo512ToolDlg::OnReadParameters)
+ON_BN_CLICKED(IDC_BTN_CONFIG, &CKOVATevo512ToolDlg::OnWriteParameters)
+ON_BN_CLICKED(IDC_BTN_RESET, &CKOVATevo512ToolDlg::OnResetParameters)
+ON_BN_CLICKED(IDC_BTN_SENSITIVITY, &CKOVATevo512ToolDlg::OnSensitivities)
+ON_BN_CLICKED(IDC_BTN_APPLY, &CKOVATevo512ToolDlg::OnApplySensitivity)
+ON_CBN_SELCHANGE(IDC_COMBO_DISTANCE_UNIT, &CKOVATevo512ToolDlg::OnDistanceUnitChanged)
+ON_MESSAGE(WM_REPORT_MESSAGE, &CKOVATevo512ToolDlg::OnReportMessage)
+END_MESSAGE_MAP()
+
+CKOVATevo512ToolDlg::CKOVATevo512ToolDlg(CWnd* parent) : CDialogEx(IDD_MAIN_DIALOG, parent) {
+    m_icon = LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME));
+}
+
+CKOVATevo512ToolDlg::~CKOVATevo512ToolDlg() = default;
+
+void CKOVATevo512ToolDlg::DoDataExchange(CDataExchange* exchange) {
+    CDialogEx::DoDataExchange(exchange);
+    // The image and text statics (1200, 1400, 1500, 1107), the numeric edits (1201, 1202,
+    // 1204) and the charts (1600..1602) are bound here once their control classes exist.
+}
+
+BOOL CKOVATevo512ToolDlg::OnInitDialog() {
+    CDialogEx::OnInitDialog();
+    ExecuteDialogInit(
+        m_hWnd, LoadDialogInitEntries(AfxGetInstanceHandle(), IDD_MAIN_DIALOG, AfxGetResourceLanguage()));
+    SetIcon(m_icon, TRUE);
+    SetIcon(m_icon, FALSE);
+    SetTitleWithVersion();
+
+    const std::string folder = ProgramFolder();
+    m_log.Open(LogFolder());
+    m_images.Load(folder.c_str());
+
+    // Sensitivity settings dialog (template 2000, hidden child, this dialog its listener):
+    // created here once its class exists.
+    // Numeric edits 1201/1202: unsigned values with minimum 0 ("最小值"), set here once the
+    // numeric edit control exists.
+
+    OnRefreshPorts();
+    LoadSettings(AppConfigDocument(), m_settings);
+    SettingsToControls();
+    GetDlgItem(IDC_BTN_START)->EnableWindow(FALSE);
+
+    // Image/text statics Setup, SetupCharts and ShowTargetState: here once those Parts exist.
+
+    RECT client;
+    GetClientRect(&client);
+    m_resizeTool.RemoveAllRecords();
+    m_resizeTool.recordedWidth = client.right - client.left;
+    m_resizeTool.recordedHeight = client.bottom - client.top;
+    m_resizeTool.RecordChildren(m_hWnd);
+    m_resizeTool.enabled = 1;
+    m_resizeTool.keepAspect = 0;
+    m_resizeTool.parent = m_hWnd;
+
+    m_device = KOVA_Interface_RadarDevice_Serial_Create();
+    return TRUE;
+}
+
+void CKOVATevo512ToolDlg::SetTitleWithVersion() {
+    wchar_t program[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, program, MAX_PATH);
+    wchar_t version[260] = L"";
+    GetFileVersionW(program, version, 260);
+    std::wstring title = GetWindowText() + L"(v" + version + L")";
+    SetWindowText(title.c_str());
+}
+
+// The parameter controls and the settings record; the statistics unit and the gate limits
+// of the numeric edits join here with their controls.
+void CKOVATevo512ToolDlg::SettingsToControls() {
+    SetDlgItemInt(IDC_EDIT_BAUD_RATE, UINT(m_settings.BaudRate), TRUE);
+    CheckDlgButton(IDC_CHECK_ENGINEERING, m_settings.DebugMode ? BST_CHECKED : BST_UNCHECKED);
+    SetDlgItemInt(IDC_EDIT_MOTION_GATE_MAX, UINT(m_settings.MotionGateMax - 1), TRUE);
+    SetDlgItemInt(IDC_EDIT_MOTIONLESS_GATE_MAX, UINT(m_settings.MotionlessGateMax - 1), TRUE);
+    SetDlgItemInt(IDC_EDIT_OFF_TIME, UINT(m_settings.OffTime), TRUE);
+    SetDlgItemInt(IDC_EDIT_DISTANCE_COUNT, UINT(m_settings.DistanceCount), TRUE);
+    SendDlgItemMessage(IDC_COMBO_DISTANCE_UNIT, CB_SETCURSEL, WPARAM(m_settings.DistanceUnit));
+}
+
+void CKOVATevo512ToolDlg::ControlsToSettings() {
+    m_settings.BaudRate = int32_t(GetDlgItemInt(IDC_EDIT_BAUD_RATE, nullptr, TRUE));
+    m_settings.MotionGateMax = int32_t(GetDlgItemInt(IDC_EDIT_MOTION_GATE_MAX, nullptr, TRUE)) + 1;
+    m_settings.MotionlessGateMax = int32_t(GetDlgItemInt(IDC_EDIT_MOTIONLESS_GATE_MAX, nullptr, TRUE)) + 1;
+    m_settings.OffTime = int32_t(GetDlgItemInt(IDC_EDIT_OFF_TIME, nullptr, TRUE));
+    m_settings.DistanceCount = int32_t(GetDlgItemInt(IDC_EDIT_DISTANCE_COUNT, nullptr, TRUE));
+    m_settings.DebugMode = IsDlgButtonChecked(IDC_CHECK_ENGINEERING) == BST_CHECKED ? 1 : 0;
+    m_settings.DistanceUnit = int32_t(SendDlgItemMessage(IDC_COMBO_DISTANCE_UNIT, CB_GETCURSEL));
+}
+
+void CKOVATevo512ToolDlg::OnClose() {
+    EndDialog(IDCANCEL);
+    Default();
+}
+
+void CKOVATevo512ToolDlg::OnDestroy() {
+    Default();
+    StopReporting();
+    KOVA_Interface_RadarDevice_Serial_Close(m_device);
+    KOVA_Interface_RadarDevice_Serial_Destroy(m_device);
+    m_device = 0;
+    ControlsToSettings();
+    SaveSettings(AppConfigDocument(), m_settings, AppConfigPath().c_str());
+    m_log.Close();
+    m_settings.MotionSensing.clear();
+    m_settings.MotionlessSensing.clear();
+    m_images.Free();
+}
+
+void CKOVATevo512ToolDlg::OnSize(UINT type, int cx, int cy) {
+    Default();
+    if (type == SIZE_MINIMIZED || type == SIZE_MAXHIDE)
+        return;
+    double horizontal = 1.0, vertical = 1.0;
+    if (m_resizeTool.Resize(cx, cy, &horizontal, &vertical)) {
+        m_displayScale = std::min(horizontal, vertical);
+        // SetupCharts runs here once the charts exist.
+    }
+}
+
+// Stopping is safe when nothing runs: no thread, no open capture, an empty sample list.
+void CKOVATevo512ToolDlg::StopReporting() {
+    m_stop = 1;
+    m_reader.StopThread();
+    KOVA_Interface_RadarDevice_Stop(m_device);
+    if (m_capture != nullptr)
+        std::fclose(m_capture);
+    m_capture = nullptr;
+    MSG pending;
+    while (PeekMessageW(&pending, m_hWnd, WM_REPORT_MESSAGE, WM_REPORT_MESSAGE, PM_REMOVE)) {
+    }
+    m_samples.Clear();
+    m_reporting = 0;
+}
+
+int CKOVATevo512ToolDlg::ThreadFunc(CBaseThread*, void*) {
+    // The report reader runs here once reporting can be started.
+    return 0;
+}
+
+// The handlers below belong to the connection, reporting, parameter, sensitivity and live
+// display features; each is routed here and filled in with its feature.
+void CKOVATevo512ToolDlg::OnRefreshPorts() {}
+void CKOVATevo512ToolDlg::OnConnect() {}
+void CKOVATevo512ToolDlg::OnStartStop() {}
+void CKOVATevo512ToolDlg::OnReadParameters() {}
+void CKOVATevo512ToolDlg::OnWriteParameters() {}
+void CKOVATevo512ToolDlg::OnResetParameters() {}
+void CKOVATevo512ToolDlg::OnSensitivities() {}
+void CKOVATevo512ToolDlg::OnApplySensitivity() {}
+void CKOVATevo512ToolDlg::OnDistanceUnitChanged() {}
+LRESULT CKOVATevo512ToolDlg::OnReportMessage(WPARAM, LPARAM) {
+    return 0;
+}
