@@ -98,3 +98,73 @@ TEST_F(ResizeToolWin, DestroyedWindowsAreSkipped) {
     tool.RemoveAllRecords();
     EXPECT_EQ(tool.GetRecordCount(), 0);
 }
+
+// ---- Off-screen drawing ----
+
+#include "pixel_buffer.h"
+#include "xmem_dc.h"
+
+namespace {
+
+class MemoryTarget {
+public:
+    MemoryTarget() {
+        bitmap = CreateHBitmap(reinterpret_cast<void**>(&pixels), 100, 100, 32, nullptr, 0);
+        dc.CreateCompatibleDC(nullptr);
+        old = dc.SelectObject(bitmap);
+        RECT all{0, 0, 100, 100};
+        DrawColorOnBuffer(0x00FFFFFF, pixels, &all, 400);
+    }
+    ~MemoryTarget() {
+        dc.SelectObject(old);
+        DeleteObject(bitmap);
+    }
+    uint32_t Pixel(int x, int y) {
+        GdiFlush();
+        return pixels[y * 100 + x] & 0x00FFFFFF;
+    }
+
+    CDC dc;
+    HBITMAP bitmap = nullptr;
+    uint32_t* pixels = nullptr;
+    HGDIOBJ old = nullptr;
+};
+
+constexpr uint32_t kWhite = 0x00FFFFFF;
+constexpr uint32_t kRedPixel = 0x00FF0000; // pixel word of RGB(255, 0, 0)
+
+} // namespace
+
+TEST(MemDcWin, DrawsOffScreenAndBlitsTheClipBoxAtTheEnd) {
+    MemoryTarget target;
+    IntersectClipRect(target.dc, 10, 10, 60, 40);
+    {
+        CXMemDC memory(&target.dc);
+        HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+        RECT everything{0, 0, 100, 100};
+        memory.FillRect(&everything, red);
+        DeleteObject(red);
+        EXPECT_EQ(target.Pixel(20, 20), kWhite); // nothing reaches the target before the end
+    }
+    EXPECT_EQ(target.Pixel(10, 10), kRedPixel);
+    EXPECT_EQ(target.Pixel(59, 39), kRedPixel);
+    EXPECT_EQ(target.Pixel(60, 20), kWhite);
+    EXPECT_EQ(target.Pixel(20, 40), kWhite);
+    EXPECT_EQ(target.Pixel(5, 5), kWhite);
+}
+
+TEST(MemDcWin, PrintingTargetIsDrawnDirectlyAndKeepsItsContexts) {
+    MemoryTarget target;
+    target.dc.m_bPrinting = TRUE;
+    {
+        CXMemDC memory(&target.dc);
+        EXPECT_EQ(memory.GetSafeHdc(), target.dc.GetSafeHdc());
+        HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+        RECT part{0, 0, 30, 30};
+        memory.FillRect(&part, red);
+        DeleteObject(red);
+        EXPECT_EQ(target.Pixel(5, 5), kRedPixel);
+    }
+    EXPECT_EQ(GetObjectType(target.dc.GetSafeHdc()), DWORD(OBJ_MEMDC));
+    target.dc.m_bPrinting = FALSE;
+}

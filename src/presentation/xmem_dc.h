@@ -1,0 +1,23 @@
+// A device context that a paint handler draws into instead of the screen: it covers the
+// target's clip box with an off-screen bitmap and copies the picture to the target in one
+// blit when it goes, so a control repaints without flicker. A printing target is drawn to
+// directly.
+#pragma once
+
+#include "dc.h"
+#include "gdi_objects.h"
+
+class CXMemDC : public CDC {
+public:
+    explicit CXMemDC(CDC* target);
+    ~CXMemDC() override;
+    CXMemDC(const CXMemDC&) = delete;
+    CXMemDC& operator=(const CXMemDC&) = delete;
+
+private:
+    CBitmap m_bitmap;
+    HGDIOBJ m_oldBitmap = nullptr;
+    CDC* m_target;
+    RECT m_rect{};
+    BOOL m_offScreen;
+};
