@@ -58,6 +58,7 @@ BOOL CKOVATevo512ToolApp::InitInstance() {
     }
 
     RegisterMainWindowClass(m_hInstance);
+    SetRegistryKey(L"应用程序向导生成的本地应用程序");
 
     KovaGdiplusStartupInput gdiplusInput{1, nullptr, FALSE, FALSE};
     ULONG_PTR gdiplusToken = 0;
