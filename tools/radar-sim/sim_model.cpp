@@ -41,44 +41,15 @@ void ModuleModel::Receive(const uint8_t* data, size_t size, uint64_t nowMs, std:
     if (size > 0)
         m_input.insert(m_input.end(), data, data + size);
     size_t position = 0;
-    while (position < m_input.size()) {
+    for (;;) {
         radar::CommandFrameView frame;
         size_t consumed = 0;
-        radar::ScanResult result =
-            radar::FindCommandFrame(m_input.data() + position, m_input.size() - position, frame, consumed);
-        if (result == radar::ScanResult::kFrame) {
-            HandleFrame(frame.data, frame.dataSize, nowMs, out, events);
-            position += consumed;
-            continue;
-        }
-        if (result == radar::ScanResult::kNothing) {
-            position += consumed;
+        radar::ScanResult result = radar::FindNextCompleteCommandFrame(
+            m_input.data() + position, m_input.size() - position, frame, consumed);
+        position += consumed;
+        if (result != radar::ScanResult::kFrame)
             break;
-        }
-        // A cut frame waits for the rest of its bytes, but must not hold up a complete frame
-        // behind it: the host gave up on it and sent the next command.
-        size_t header = position + consumed;
-        size_t look = header + 1;
-        bool found = false;
-        while (look < m_input.size()) {
-            radar::CommandFrameView later;
-            size_t laterConsumed = 0;
-            radar::ScanResult laterResult =
-                radar::FindCommandFrame(m_input.data() + look, m_input.size() - look, later, laterConsumed);
-            if (laterResult == radar::ScanResult::kFrame) {
-                HandleFrame(later.data, later.dataSize, nowMs, out, events);
-                position = look + laterConsumed;
-                found = true;
-                break;
-            }
-            if (laterResult == radar::ScanResult::kNothing)
-                break;
-            look += laterConsumed + 1;
-        }
-        if (!found) {
-            position = header;
-            break;
-        }
+        HandleFrame(frame.data, frame.dataSize, nowMs, out, events);
     }
     m_input.erase(m_input.begin(), m_input.begin() + long(position));
 }

@@ -5,7 +5,9 @@
 
 namespace radar {
 
-uint16_t ReadU16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
+uint16_t ReadU16(const uint8_t* p) {
+    return uint16_t(p[0] | (p[1] << 8));
+}
 
 uint32_t ReadU32(const uint8_t* p) {
     return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
@@ -58,7 +60,8 @@ std::vector<uint8_t> BuildParameterValue(const uint16_t* words, const uint32_t* 
 ScanResult FindCommandFrame(const uint8_t* bytes, size_t size, CommandFrameView& frame, size_t& consumed) {
     size_t position = 0;
     while (position < size) {
-        const uint8_t* found = static_cast<const uint8_t*>(std::memchr(bytes + position, kCommandHeader[0], size - position));
+        const uint8_t* found =
+            static_cast<const uint8_t*>(std::memchr(bytes + position, kCommandHeader[0], size - position));
         if (found == nullptr) {
             consumed = size;
             return ScanResult::kNothing;
@@ -105,6 +108,33 @@ ScanResult FindCommandFrame(const uint8_t* bytes, size_t size, CommandFrameView&
     }
     consumed = size;
     return ScanResult::kNothing;
+}
+
+ScanResult FindNextCompleteCommandFrame(const uint8_t* bytes, size_t size, CommandFrameView& frame,
+                                        size_t& consumed) {
+    size_t position = 0;
+    bool incomplete = false;
+    size_t keepFrom = 0;
+    while (position < size) {
+        size_t used = 0;
+        ScanResult result = FindCommandFrame(bytes + position, size - position, frame, used);
+        if (result == ScanResult::kFrame) {
+            frame.offset += position;
+            consumed = position + used;
+            return ScanResult::kFrame;
+        }
+        if (result == ScanResult::kNothing) {
+            position += used;
+            break;
+        }
+        if (!incomplete) {
+            incomplete = true;
+            keepFrom = position + used;
+        }
+        position += used + 1;
+    }
+    consumed = incomplete ? keepFrom : std::min(position, size);
+    return incomplete ? ScanResult::kNeedMore : ScanResult::kNothing;
 }
 
 bool ParseAck(const CommandFrameView& frame, AckView& ack) {

@@ -50,16 +50,16 @@ std::vector<uint8_t> BuildParameterValue(const uint16_t* words, const uint32_t* 
 
 // A complete frame with the command header and tail found in a byte stream.
 struct CommandFrameView {
-    size_t offset = 0;          // where the header starts
-    size_t size = 0;            // whole frame, header to tail
+    size_t offset = 0;             // where the header starts
+    size_t size = 0;               // whole frame, header to tail
     const uint8_t* data = nullptr; // the n bytes after the length field
-    uint16_t dataSize = 0;      // n
+    uint16_t dataSize = 0;         // n
 };
 
 enum class ScanResult {
-    kFrame,      // a frame was found; `consumed` ends after it
-    kNeedMore,   // a header was found but the frame is incomplete; `consumed` ends before it
-    kNothing,    // no header; `consumed` covers all but a possible partial header at the end
+    kFrame,    // a frame was found; `consumed` ends after it
+    kNeedMore, // a header was found but the frame is incomplete; `consumed` ends before it
+    kNothing,  // no header; `consumed` covers all but a possible partial header at the end
 };
 
 // Looks for the next well-formed command-protocol frame (header, length, tail) in
@@ -67,9 +67,17 @@ enum class ScanResult {
 // does not match is skipped as garbage. `consumed` is how many bytes the caller may drop.
 ScanResult FindCommandFrame(const uint8_t* bytes, size_t size, CommandFrameView& frame, size_t& consumed);
 
+// Like FindCommandFrame, but a header whose frame is still incomplete does not hide a
+// complete frame behind it: a cut frame, or a header-like run in garbage that declares a long
+// length, would otherwise hold up every answer until its length had arrived. A complete frame
+// after such a header shows the header was not a frame's. kFrame: `consumed` ends after the
+// frame. kNeedMore: `consumed` ends before the first incomplete candidate. kNothing: as above.
+ScanResult FindNextCompleteCommandFrame(const uint8_t* bytes, size_t size, CommandFrameView& frame,
+                                        size_t& consumed);
+
 // The parts of an acknowledgement frame's data.
 struct AckView {
-    uint16_t word = 0;  // the acknowledged command word (without the 0x0100 flag)
+    uint16_t word = 0;                  // the acknowledged command word (without the 0x0100 flag)
     const uint8_t* afterWord = nullptr; // status word first, then the returned value
     size_t afterWordSize = 0;
 };
