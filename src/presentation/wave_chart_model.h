@@ -52,6 +52,9 @@ struct WaveSeries {
     std::string readoutFormat; // printf format of (sample number, value)
 };
 
+// "Wave:%d, Sample:%%d, Value:%%.1f" formatted with the series index.
+std::string DefaultReadoutFormat(int series);
+
 struct WaveRange {
     double min;
     double max;
