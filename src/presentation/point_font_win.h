@@ -1,0 +1,8 @@
+// A GDI font sized in tenths of a point for the screen, as label and caption fonts are
+// specified.
+#pragma once
+
+#include "gdi_objects.h"
+
+// Replaces `font` with a regular font of `tenthsOfPoint` / 10 points in `face`.
+BOOL CreatePointFont(CFont* font, int tenthsOfPoint, const wchar_t* face);
