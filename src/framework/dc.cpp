@@ -18,6 +18,26 @@ BOOL CDC::DeleteDC() {
     return m_hDC != nullptr ? ::DeleteDC(Detach()) : FALSE;
 }
 
+BOOL CDCSelection::Select(CDC& dc, HGDIOBJ object) {
+    Restore();
+    // Selecting a region copies it: nothing stays selected to be put back.
+    if (dc.m_hDC == nullptr || object == nullptr || ::GetObjectType(object) == OBJ_REGION)
+        return FALSE;
+    HGDIOBJ old = ::SelectObject(dc.m_hDC, object);
+    if (old == nullptr || old == HGDI_ERROR)
+        return FALSE;
+    m_dc = dc.m_hDC;
+    m_old = old;
+    return TRUE;
+}
+
+void CDCSelection::Restore() {
+    if (m_old != nullptr)
+        ::SelectObject(m_dc, m_old);
+    m_dc = nullptr;
+    m_old = nullptr;
+}
+
 CPoint CDC::SetWindowOrg(int x, int y) {
     POINT old{};
     ::SetWindowOrgEx(m_hDC, x, y, &old);

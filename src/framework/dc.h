@@ -79,6 +79,36 @@ public:
     BOOL m_bPrinting = FALSE;
 };
 
+// Selects a GDI object into a context for a scope and selects back what was there before
+// when it ends. Being made after both the context and the object, it always goes before
+// either of them, so the object is no longer selected when its wrapper deletes it and the
+// context is never deleted holding it, whatever order the two were declared in. Select
+// every object of ours through one of these rather than with a bare CDC::SelectObject; as a
+// class member it is declared after the context and the object it selects.
+class CDCSelection {
+public:
+    CDCSelection() = default;
+    CDCSelection(CDC& dc, HGDIOBJ object) { Select(dc, object); }
+    CDCSelection(CDC& dc, CGdiObject& object) { Select(dc, object.m_hObject); }
+    ~CDCSelection() { Restore(); }
+    CDCSelection(const CDCSelection&) = delete;
+    CDCSelection& operator=(const CDCSelection&) = delete;
+
+    // Selects `object` (after restoring any earlier selection of this one); FALSE when the
+    // context or the object is null, the object is a region (selecting one copies it) or the
+    // system refused it.
+    BOOL Select(CDC& dc, HGDIOBJ object);
+    // Selects the previous object back now; later calls do nothing.
+    void Restore();
+    BOOL IsSelected() const { return m_old != nullptr; }
+    // What was selected before, or null.
+    HGDIOBJ Old() const { return m_old; }
+
+private:
+    HDC m_dc = nullptr;
+    HGDIOBJ m_old = nullptr;
+};
+
 // A context that belongs to someone else, such as the one a message hands over.
 class CBorrowedDC : public CDC {
 public:

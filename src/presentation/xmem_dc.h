@@ -16,7 +16,8 @@ public:
 
 private:
     CBitmap m_bitmap;
-    HGDIOBJ m_oldBitmap = nullptr;
+    // After the bitmap: it is put out of the memory context before the bitmap is deleted.
+    CDCSelection m_selection;
     CDC* m_target;
     RECT m_rect{};
     BOOL m_offScreen;

@@ -14,7 +14,7 @@ CXMemDC::CXMemDC(CDC* target) : m_target(target), m_offScreen(target != nullptr 
     CreateCompatibleDC(target);
     m_bitmap.CreateCompatibleBitmap(target->GetSafeHdc(), m_rect.right - m_rect.left,
                                     m_rect.bottom - m_rect.top);
-    m_oldBitmap = SelectObject(&m_bitmap);
+    m_selection.Select(*this, m_bitmap);
     // Drawing at the target's coordinates lands in the bitmap.
     SetWindowOrg(m_rect.left, m_rect.top);
 }
@@ -25,11 +25,10 @@ CXMemDC::~CXMemDC() {
     if (m_offScreen) {
         m_target->BitBlt(m_rect.left, m_rect.top, m_rect.right - m_rect.left, m_rect.bottom - m_rect.top,
                          this, m_rect.left, m_rect.top, SRCCOPY);
-        SelectObject(m_oldBitmap);
+        // Then the members put the old bitmap back and delete ours, and the base deletes the
+        // memory context.
     } else {
         m_hDC = nullptr;
         m_hAttribDC = nullptr;
     }
-    m_bitmap.DeleteObject();
-    DeleteDC();
 }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -455,11 +456,11 @@ TEST(GdiWrappers, DeleteWhatTheyOwnAndKeepWhatTheyBorrowOrDetach) {
         ASSERT_TRUE(font.CreateFontIndirect(&logFont));
         CBrush brush(RGB(1, 2, 3));
         CPen pen(PS_SOLID, 2, RGB(4, 5, 6));
-        CBitmap bitmap; // before the context, so that it is deleted after being deselected
         CDC dc;
         ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+        CBitmap bitmap;
         ASSERT_TRUE(bitmap.CreateCompatibleBitmap(dc, 8, 8));
-        dc.SelectObject(&bitmap);
+        CDCSelection selected(dc, bitmap);
         owned = {font.m_hObject, brush.m_hObject, pen.m_hObject, bitmap.m_hObject};
         memoryDc = dc.m_hDC;
         CBrush loose(RGB(7, 8, 9));
@@ -484,7 +485,7 @@ TEST(GdiWrappers, Draw3dRectFramesTopLeftAndBottomRight) {
     CDC dc;
     ASSERT_TRUE(dc.CreateCompatibleDC(&screen));
     ASSERT_TRUE(bitmap.CreateCompatibleBitmap(screen, 10, 10));
-    HGDIOBJ old = dc.SelectObject(&bitmap);
+    CDCSelection selected(dc, bitmap);
     dc.FillSolidRect(0, 0, 10, 10, kWhite);
     CRect frame(0, 0, 10, 10);
     dc.Draw3dRect(&frame, kRed, kBlue);
@@ -495,5 +496,94 @@ TEST(GdiWrappers, Draw3dRectFramesTopLeftAndBottomRight) {
                   {0, 9, kBlue}, {9, 9, kBlue}, {5, 5, kWhite}, {1, 1, kWhite}};
     for (const Pixel& p : pixels)
         EXPECT_EQ(GetPixel(dc, p.x, p.y), p.color) << p.x << "," << p.y;
-    dc.SelectObject(old);
+}
+
+namespace {
+
+struct SelectableKind {
+    const char* name;
+    DWORD type;
+    std::unique_ptr<CGdiObject> (*make)();
+};
+
+const SelectableKind kSelectableKinds[] = {
+    {"bitmap", OBJ_BITMAP,
+     [] {
+         auto bitmap = std::make_unique<CBitmap>();
+         bitmap->CreateBitmap(8, 8, 1, 32, nullptr);
+         return std::unique_ptr<CGdiObject>(std::move(bitmap));
+     }},
+    {"pen", OBJ_PEN,
+     [] { return std::unique_ptr<CGdiObject>(std::make_unique<CPen>(PS_SOLID, 3, RGB(1, 2, 3))); }},
+    {"brush", OBJ_BRUSH, [] { return std::unique_ptr<CGdiObject>(std::make_unique<CBrush>(RGB(4, 5, 6))); }},
+    {"font", OBJ_FONT,
+     [] {
+         LOGFONTW logFont{};
+         logFont.lfHeight = -15;
+         lstrcpyW(logFont.lfFaceName, L"Tahoma");
+         auto font = std::make_unique<CFont>();
+         font->CreateFontIndirect(&logFont);
+         return std::unique_ptr<CGdiObject>(std::move(font));
+     }},
+};
+
+} // namespace
+
+// An object selected into a context that lives on is deleted with its wrapper (a selected
+// object cannot be), and one whose context went first is deleted too.
+TEST(GdiWrappers, ASelectionEndsBeforeEitherTheObjectOrTheContextGoes) {
+    for (const SelectableKind& kind : kSelectableKinds) {
+        SCOPED_TRACE(kind.name);
+        {
+            SCOPED_TRACE("the context outlives the object");
+            CDC dc;
+            ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+            HGDIOBJ original = GetCurrentObject(dc, UINT(kind.type));
+            HGDIOBJ handle = nullptr;
+            {
+                std::unique_ptr<CGdiObject> object = kind.make();
+                handle = object->m_hObject;
+                ASSERT_NE(handle, nullptr);
+                CDCSelection selected(dc, *object);
+                EXPECT_TRUE(selected.IsSelected());
+                EXPECT_EQ(selected.Old(), original);
+                EXPECT_EQ(GetCurrentObject(dc, UINT(kind.type)), handle);
+            }
+            EXPECT_EQ(GetObjectType(handle), 0u);
+            EXPECT_EQ(GetCurrentObject(dc, UINT(kind.type)), original);
+        }
+        {
+            SCOPED_TRACE("the object outlives the context");
+            std::unique_ptr<CGdiObject> object = kind.make();
+            HGDIOBJ handle = object->m_hObject;
+            {
+                CDC dc;
+                ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+                CDCSelection selected(dc, *object);
+                EXPECT_TRUE(selected.IsSelected());
+            }
+            EXPECT_TRUE(object->DeleteObject());
+            EXPECT_EQ(GetObjectType(handle), 0u);
+        }
+    }
+}
+
+TEST(GdiWrappers, ASelectionCanEndEarlyAndRefusesWhatCannotBeSelected) {
+    CDC dc;
+    ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+    HGDIOBJ original = GetCurrentObject(dc, OBJ_PEN);
+    CPen first(PS_SOLID, 1, RGB(1, 1, 1)), second(PS_SOLID, 2, RGB(2, 2, 2));
+    CDCSelection selected(dc, first);
+    ASSERT_TRUE(selected.Select(dc, second)); // the first one is put back before
+    EXPECT_EQ(selected.Old(), original);
+    selected.Restore();
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), original);
+    EXPECT_FALSE(selected.IsSelected());
+
+    CRgn region;
+    ASSERT_TRUE(region.CreateRectRgn(0, 0, 4, 4));
+    CDC none;
+    EXPECT_FALSE(CDCSelection(dc, region).IsSelected());
+    EXPECT_FALSE(CDCSelection(none, first).IsSelected());
+    EXPECT_FALSE(CDCSelection(dc, nullptr).IsSelected());
 }
