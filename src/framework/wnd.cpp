@@ -91,14 +91,15 @@ CWnd::~CWnd() {
     HWND window = m_hWnd;
     if (window == nullptr)
         return;
-    bool destroy = m_createdHere;
+    // Not unsubclassed first: the last messages go through the whole chain of procedures,
+    // and WM_NCDESTROY detaches this object.
+    if (m_createdHere && FromHandlePermanent(window) == this)
+        ::DestroyWindow(window);
     if (m_superProc != nullptr)
-        UnsubclassWindow();
+        UnsubclassWindow(); // also when the window belongs to another thread and could not go
     else if (FromHandlePermanent(window) == this)
         Detach();
     m_hWnd = nullptr;
-    if (destroy)
-        ::DestroyWindow(window);
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND window) {

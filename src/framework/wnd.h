@@ -15,9 +15,20 @@
 class CWnd {
 public:
     CWnd() = default;
-    // A window we created is destroyed with its object; a subclassed one gets its own
-    // procedure back. Messages of that last moment no longer reach the (half-destroyed)
-    // object, so a class that must see its WM_DESTROY destroys its window itself first.
+    // How a window and its object part. A window that goes first (DestroyWindow, its parent
+    // destroyed, a modal dialog ending) sends WM_DESTROY and WM_NCDESTROY to the whole
+    // object, and PostNcDestroy runs after the last one. An object that goes first cannot
+    // do that by itself: by the time this destructor runs the derived part is gone, and
+    // calls reach only CWnd. Hence the rule:
+    //  - A class whose OnDestroy or PostNcDestroy frees anything calls DestroyWindow() in
+    //    its own destructor, where the whole object is still there; afterwards the object
+    //    no longer has a window and nothing else happens here.
+    //  - A window created through this object (CreateEx, a dialog's Create) that is still
+    //    there when this destructor runs is destroyed here while still routed to it, so
+    //    every procedure in its chain (a later subclasser's too) sees its last messages;
+    //    only CWnd's own handling of them runs.
+    //  - A window we only subclassed belongs to someone else: it gets its procedure back
+    //    and lives on.
     virtual ~CWnd();
     CWnd(const CWnd&) = delete;
     CWnd& operator=(const CWnd&) = delete;

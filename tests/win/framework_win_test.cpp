@@ -404,6 +404,119 @@ TEST(Windows, SubclassingADialogItemAndGivingItBack) {
 
 namespace {
 
+struct Departure {
+    int destroys = 0;
+    int lastMessages = 0;
+};
+
+// Has something to free when its window goes, so it follows the rule of wnd.h: its own
+// destructor destroys the window.
+class DepartingWnd : public CWnd {
+public:
+    explicit DepartingWnd(Departure& log) : m_log(log) {}
+    ~DepartingWnd() override { DestroyWindow(); }
+    void PostNcDestroy() override { ++m_log.lastMessages; }
+
+protected:
+    void OnDestroy() {
+        ++m_log.destroys;
+        CWnd::OnDestroy();
+    }
+    DECLARE_MESSAGE_MAP()
+
+private:
+    Departure& m_log;
+};
+
+BEGIN_MESSAGE_MAP(DepartingWnd, CWnd)
+ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+} // namespace
+
+TEST(WindowLifetime, TheObjectSeesItsWindowGoWhicheverGoesFirst) {
+    enum class Made { Created, Subclassed };
+    enum class First { Object, Window, Parent };
+    struct Case {
+        const char* name;
+        Made made;
+        First first;
+    } cases[] = {
+        {"created, object first", Made::Created, First::Object},
+        {"created, window first", Made::Created, First::Window},
+        {"created, parent first", Made::Created, First::Parent},
+        {"subclassed, object first", Made::Subclassed, First::Object},
+        {"subclassed, window first", Made::Subclassed, First::Window},
+        {"subclassed, parent first", Made::Subclassed, First::Parent},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HWND parent =
+            CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_NE(parent, nullptr);
+        Departure log;
+        auto object = std::make_unique<DepartingWnd>(log);
+        if (c.made == Made::Created) {
+            ASSERT_TRUE(object->CreateEx(0, L"STATIC", nullptr, WS_CHILD, 0, 0, 10, 10, parent, nullptr));
+        } else {
+            HWND child =
+                CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, parent, nullptr, nullptr, nullptr);
+            ASSERT_TRUE(object->SubclassWindow(child));
+        }
+        HWND window = object->m_hWnd;
+        switch (c.first) {
+        case First::Object:
+            object.reset();
+            break;
+        case First::Window:
+            EXPECT_TRUE(object->DestroyWindow());
+            break;
+        case First::Parent:
+            DestroyWindow(parent);
+            break;
+        }
+        EXPECT_FALSE(IsWindow(window));
+        EXPECT_EQ(log.destroys, 1);
+        EXPECT_EQ(log.lastMessages, 1);
+        if (object != nullptr) {
+            EXPECT_EQ(object->m_hWnd, nullptr);
+            object.reset(); // nothing more happens
+        }
+        EXPECT_EQ(log.destroys, 1);
+        EXPECT_EQ(log.lastMessages, 1);
+        DestroyWindow(parent);
+    }
+}
+
+namespace {
+
+// A procedure put over ours by someone else, as a control library or a tool tip does.
+WNDPROC g_belowOutsider = nullptr;
+int g_outsiderLastMessages = 0;
+
+LRESULT CALLBACK OutsiderProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY || message == WM_NCDESTROY)
+        ++g_outsiderLastMessages;
+    return CallWindowProcW(g_belowOutsider, window, message, wParam, lParam);
+}
+
+} // namespace
+
+TEST(WindowLifetime, AWindowThatGoesWithItsObjectPassesItsLastMessagesThroughTheWholeChain) {
+    auto object = std::make_unique<CWnd>();
+    ASSERT_TRUE(object->CreateEx(0, L"STATIC", nullptr, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    HWND window = object->m_hWnd;
+    g_outsiderLastMessages = 0;
+    g_belowOutsider = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OutsiderProc)));
+    object.reset();
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(g_outsiderLastMessages, 2); // WM_DESTROY and WM_NCDESTROY
+    EXPECT_EQ(CWnd::FromHandlePermanent(window), nullptr);
+}
+
+namespace {
+
 // Names tool 5 over the ten leftmost pixels of its client area.
 class TipWnd : public CWnd {
 public:
