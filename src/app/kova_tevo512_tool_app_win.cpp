@@ -3,6 +3,7 @@
 #include "app_document.h"
 #include "config_file.h"
 #include "kova_tevo512_tool_dlg.h"
+#include "main_window_class_win.h"
 #include "resource.h"
 #include "resource_language.h"
 #include "ui_language.h"
@@ -20,22 +21,6 @@ struct KovaGdiplusStartupInput {
 int __stdcall GdiplusStartup(ULONG_PTR* token, const KovaGdiplusStartupInput* input, void* output);
 void __stdcall GdiplusShutdown(ULONG_PTR token);
 }
-
-namespace {
-
-constexpr wchar_t kMainWindowClass[] = L"KOVA_Tevo512Tool";
-
-// The main dialog's template names this class: a copy of the standard dialog class.
-bool RegisterMainWindowClass(HINSTANCE instance) {
-    WNDCLASSW dialogClass{};
-    if (!GetClassInfoW(instance, L"#32770", &dialogClass) && !GetClassInfoW(nullptr, L"#32770", &dialogClass))
-        return false;
-    dialogClass.hInstance = instance;
-    dialogClass.lpszClassName = kMainWindowClass;
-    return RegisterClassW(&dialogClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
-} // namespace
 
 BOOL CKOVATevo512ToolApp::InitInstance() {
     XMLParser& document = AppConfigDocument();

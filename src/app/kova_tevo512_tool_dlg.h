@@ -8,8 +8,10 @@
 #include "dialog.h"
 #include "distance_samples.h"
 #include "indicator_images_win.h"
+#include "live_display.h"
 #include "log_file.h"
 #include "report_decoder.h"
+#include "wave_wnd_win.h"
 #include "wnd_resize_tool.h"
 
 #include <atomic>
@@ -19,13 +21,44 @@
 // Posted by the reader thread after each decoded report.
 constexpr UINT WM_REPORT_MESSAGE = WM_USER + 256;
 
-class CKOVATevo512ToolDlg : public CDialogEx, public IThreadFuncInterface {
+// An energy chart as the report decoder drives it from the reader thread.
+class EnergyChartLink : public IEnergyChart {
+public:
+    explicit EnergyChartLink(CWaveWnd& chart) : m_chart(chart) {}
+    int GetSampleCount() override;
+    int GetSeriesCount() override;
+    void SetGateCount(int gates) override;
+    void Append(int series, const uint16_t* values, int count) override;
+    void RequestRepaint() override { m_chart.RequestRepaint(); }
+
+private:
+    CWaveWnd& m_chart;
+};
+
+class CKOVATevo512ToolDlg : public CDialogEx,
+                            public IThreadFuncInterface,
+                            public IReportSink,
+                            public IWaveWndDrawListener {
 public:
     explicit CKOVATevo512ToolDlg(CWnd* parent = nullptr);
     ~CKOVATevo512ToolDlg() override;
 
     // The reader thread's body.
     int ThreadFunc(CBaseThread* thread, void* context) override;
+    // A decoder of reports into this dialog's current-report fields, samples and charts: what
+    // the reader thread runs on every frame.
+    ReportDecoder CreateReportDecoder();
+
+    // What the decoder tells the dialog, from the reader thread.
+    void PostReportMessage() override;
+    void InvalidateDistanceChart() override;
+    IEnergyChart* MovingEnergyChart() override { return &m_motionLink; }
+    IEnergyChart* MotionlessEnergyChart() override { return &m_motionlessLink; }
+
+    // The distance chart's background hook: presence bands and the distance line.
+    void OnDrawBackground(HDC dc, HBITMAP bitmap, uint32_t* pixels, int width, int height, int stride,
+                          const RECT* left, const RECT* top, const RECT* right, const RECT* bottom,
+                          const RECT* plot, LONG_PTR data) override;
 
 protected:
     BOOL OnInitDialog() override;
@@ -53,6 +86,18 @@ private:
     void ControlsToSettings();
     void StopReporting();
 
+    // Live display (presentation).
+    void SetupCharts();
+    void SetupEnergyChart(CWaveWnd& chart, const EnergyChartSettings& colours, bool fixedColours, UINT title,
+                          UINT energyName, UINT thresholdName, const std::vector<uint16_t>& thresholds);
+    void SetupDistanceChart();
+    void ShowTargetState();
+    void ShowIndicatorPicture(IndicatorPicture picture);
+    void UpdateControlStates();
+    // Distance statistics.
+    void DrawDistanceBackground(uint32_t* pixels, int width, int height, const RECT& plot);
+    void ApplyStatisticsUnit();
+
     HICON m_icon = nullptr;
     CWndResizeTool m_resizeTool;
     double m_displayScale = 1.0;
@@ -67,4 +112,12 @@ private:
     std::atomic<int> m_stop{0};
     DistanceSampleList m_samples;
     IndicatorImages m_images;
+
+    CWaveWnd m_motionChart;
+    CWaveWnd m_motionlessChart;
+    CWaveWnd m_distanceChart;
+    EnergyChartLink m_motionLink{m_motionChart};
+    EnergyChartLink m_motionlessLink{m_motionlessChart};
+    EnergyHistory m_energyHistory;
+    std::atomic<int> m_sensitivitiesValid{0}; // 1300/1301 hold maxima of a full history
 };

@@ -35,8 +35,11 @@ CKOVATevo512ToolDlg::~CKOVATevo512ToolDlg() = default;
 
 void CKOVATevo512ToolDlg::DoDataExchange(CDataExchange* exchange) {
     CDialogEx::DoDataExchange(exchange);
-    // The image and text statics (1200, 1400, 1500, 1107), the numeric edits (1201, 1202,
-    // 1204) and the charts (1600..1602) are bound here once their control classes exist.
+    DDX_Control(exchange, IDC_CHART_MOTION, m_motionChart);
+    DDX_Control(exchange, IDC_CHART_MOTIONLESS, m_motionlessChart);
+    DDX_Control(exchange, IDC_CHART_DISTANCE, m_distanceChart);
+    // The image and text statics (1200, 1400, 1500, 1107) and the numeric edits (1201, 1202,
+    // 1204) are bound here once their control classes exist.
 }
 
 BOOL CKOVATevo512ToolDlg::OnInitDialog() {
@@ -61,7 +64,9 @@ BOOL CKOVATevo512ToolDlg::OnInitDialog() {
     SettingsToControls();
     GetDlgItem(IDC_BTN_START)->EnableWindow(FALSE);
 
-    // Image/text statics Setup, SetupCharts and ShowTargetState: here once those Parts exist.
+    // Image/text statics Setup: here once that control exists.
+    SetupCharts();
+    ShowTargetState();
 
     RECT client;
     GetClientRect(&client);
@@ -96,10 +101,15 @@ void CKOVATevo512ToolDlg::SettingsToControls() {
     SetDlgItemInt(IDC_EDIT_OFF_TIME, UINT(m_settings.OffTime), TRUE);
     SetDlgItemInt(IDC_EDIT_DISTANCE_COUNT, UINT(m_settings.DistanceCount), TRUE);
     SendDlgItemMessage(IDC_COMBO_DISTANCE_UNIT, CB_SETCURSEL, WPARAM(m_settings.DistanceUnit));
+    ApplyStatisticsUnit();
 }
 
 void CKOVATevo512ToolDlg::ControlsToSettings() {
-    m_settings.BaudRate = int32_t(GetDlgItemInt(IDC_EDIT_BAUD_RATE, nullptr, TRUE));
+    // A baud rate that is not a number keeps the one in use rather than saving 0.
+    BOOL baudIsNumber = FALSE;
+    int32_t baudRate = int32_t(GetDlgItemInt(IDC_EDIT_BAUD_RATE, &baudIsNumber, TRUE));
+    if (baudIsNumber)
+        m_settings.BaudRate = baudRate;
     m_settings.MotionGateMax = int32_t(GetDlgItemInt(IDC_EDIT_MOTION_GATE_MAX, nullptr, TRUE)) + 1;
     m_settings.MotionlessGateMax = int32_t(GetDlgItemInt(IDC_EDIT_MOTIONLESS_GATE_MAX, nullptr, TRUE)) + 1;
     m_settings.OffTime = int32_t(GetDlgItemInt(IDC_EDIT_OFF_TIME, nullptr, TRUE));
@@ -133,8 +143,12 @@ void CKOVATevo512ToolDlg::OnSize(UINT type, int cx, int cy) {
         return;
     double horizontal = 1.0, vertical = 1.0;
     if (m_resizeTool.Resize(cx, cy, &horizontal, &vertical)) {
-        m_displayScale = std::min(horizontal, vertical);
-        // SetupCharts runs here once the charts exist.
+        // A client squeezed to nothing keeps the last scale: fonts and margins of size 0
+        // would not come back sensibly.
+        double scale = std::min(horizontal, vertical);
+        if (scale > 0)
+            m_displayScale = scale;
+        SetupCharts();
     }
 }
 
@@ -153,11 +167,6 @@ void CKOVATevo512ToolDlg::StopReporting() {
     m_reporting = 0;
 }
 
-int CKOVATevo512ToolDlg::ThreadFunc(CBaseThread*, void*) {
-    // The report reader runs here once reporting can be started.
-    return 0;
-}
-
 // The handlers below belong to the connection, reporting, parameter, sensitivity and live
 // display features; each is routed here and filled in with its feature.
 void CKOVATevo512ToolDlg::OnRefreshPorts() {}
@@ -168,7 +177,6 @@ void CKOVATevo512ToolDlg::OnWriteParameters() {}
 void CKOVATevo512ToolDlg::OnResetParameters() {}
 void CKOVATevo512ToolDlg::OnSensitivities() {}
 void CKOVATevo512ToolDlg::OnApplySensitivity() {}
-void CKOVATevo512ToolDlg::OnDistanceUnitChanged() {}
-LRESULT CKOVATevo512ToolDlg::OnReportMessage(WPARAM, LPARAM) {
-    return 0;
+void CKOVATevo512ToolDlg::OnDistanceUnitChanged() {
+    ApplyStatisticsUnit();
 }

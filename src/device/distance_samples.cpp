@@ -11,7 +11,12 @@ bool DistanceSampleList::Append(uint32_t timeMs, int32_t state, double distanceM
     if (sample == nullptr)
         return false;
     CAutoBaseLock guard(m_lock);
-    m_samples.Add(sample, -1);
+    try {
+        m_samples.Add(sample, -1);
+    } catch (const std::bad_alloc&) {
+        delete sample; // the list could not grow: no sample, as if it could not be made
+        return false;
+    }
     m_changed.store(1);
     return true;
 }

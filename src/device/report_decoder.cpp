@@ -4,6 +4,7 @@
 #include "ms_time.h"
 
 #include <algorithm>
+#include <new>
 
 namespace {
 
@@ -123,7 +124,11 @@ void ReportDecoder::AppendEnergies(IEnergyChart& chart, const std::vector<uint16
 }
 
 void ReportDecoder::OnReportFrame(bool engineering, const uint8_t* data, size_t size) {
-    Decode(engineering, data, size);
+    // Out of memory loses this report, not the reader: the next frame decodes as usual.
+    try {
+        Decode(engineering, data, size);
+    } catch (const std::bad_alloc&) {
+    }
 }
 
 void ReportDecoder::OnBadTail() {

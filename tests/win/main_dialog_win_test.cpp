@@ -1,0 +1,233 @@
+// The real main dialog under Wine, fed decoded reports through the reader's interface from
+// another thread, as the report reader feeds it: readouts, indicator, charts, time axis.
+#include "app_document.h"
+#include "frame_scanner.h"
+#include "kova_tevo512_tool_dlg.h"
+#include "main_window_class_win.h"
+#include "report_frame_builder.h"
+#include "resource.h"
+#include "resource_language.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+class ProgramEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&controls);
+        Gdiplus::GdiplusStartupInput input;
+        Gdiplus::GdiplusStartup(&m_token, &input, nullptr);
+        ASSERT_TRUE(RegisterMainWindowClass(GetModuleHandleW(nullptr)));
+        AfxSetResourceLanguage(1033);
+    }
+    void TearDown() override { Gdiplus::GdiplusShutdown(m_token); }
+
+private:
+    ULONG_PTR m_token = 0;
+};
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ProgramEnvironment);
+
+void PumpPending() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+// The dialog of one test, on a configuration given as XML.
+class MainDialog : public ::testing::Test {
+protected:
+    void Open(const std::string& configuration = "<AppConfig/>") {
+        ASSERT_TRUE(AppConfigDocument().LoadBuffer(configuration.data(), configuration.size()));
+        dialog = std::make_unique<CKOVATevo512ToolDlg>();
+        ASSERT_TRUE(dialog->Create(IDD_MAIN_DIALOG));
+        dialog->ShowWindow(SW_SHOW);
+        PumpPending();
+    }
+    void TearDown() override {
+        if (dialog && dialog->m_hWnd)
+            dialog->DestroyWindow();
+        dialog.reset();
+        PumpPending();
+    }
+
+    // Decodes the frames on a thread of their own, as the reader thread does, then lets the
+    // dialog handle what it was sent.
+    void Feed(const std::vector<uint8_t>& stream) {
+        std::thread reader([&] {
+            ReportDecoder decoder = dialog->CreateReportDecoder();
+            ScanReportFrames(stream.data(), stream.size(), decoder);
+        });
+        reader.join();
+        PumpPending();
+    }
+    void FeedReport(const ReportFields& fields) { Feed(BuildReportFrame(2, BuildReportData(fields))); }
+
+    std::wstring Text(int id) { return dialog->GetDlgItemText(id); }
+    CWaveWnd& Chart(int id) {
+        return *static_cast<CWaveWnd*>(CWnd::FromHandlePermanent(::GetDlgItem(dialog->m_hWnd, id)));
+    }
+
+    std::unique_ptr<CKOVATevo512ToolDlg> dialog;
+};
+
+TEST_F(MainDialog, SensitivityReadoutsShowTheMaximaOfTheLastFiftyReports) {
+    Open();
+    const std::wstring before = Text(IDC_EDIT_MOTION_SENSITIVITY);
+    // Report 1 brings the largest energies, so the 51st report shows whether it has left.
+    for (int report = 1; report <= 49; ++report)
+        FeedReport(
+            {1, 100, uint8_t(report == 1 ? 250 : report), 100, uint8_t(report == 1 ? 240 : report), 100});
+    EXPECT_EQ(Text(IDC_EDIT_MOTION_SENSITIVITY), before);
+    FeedReport({1, 100, 50, 100, 7, 100});
+    EXPECT_EQ(Text(IDC_EDIT_MOTION_SENSITIVITY), L"250");
+    EXPECT_EQ(Text(IDC_EDIT_MOTIONLESS_SENSITIVITY), L"240");
+    FeedReport({1, 100, 51, 100, 0, 100});
+    EXPECT_EQ(Text(IDC_EDIT_MOTION_SENSITIVITY), L"51");
+    EXPECT_EQ(Text(IDC_EDIT_MOTIONLESS_SENSITIVITY), L"49");
+}
+
+TEST_F(MainDialog, IndicatorAndDistanceFollowTheState) {
+    Open();
+    EXPECT_EQ(Text(IDC_STATIC_DISTANCE), L"0"); // initialisation shows the empty report
+    FeedReport({3, 150, 60, 300, 40, 123});
+    EXPECT_EQ(Text(IDC_STATIC_DISTANCE), L"123");
+    EXPECT_EQ(dialog->IsDlgButtonChecked(IDC_RADIO_MOTION), UINT(BST_CHECKED));
+    EXPECT_EQ(dialog->IsDlgButtonChecked(IDC_RADIO_MOTIONLESS), UINT(BST_UNCHECKED));
+    FeedReport({2, 0, 0, 300, 40, 300});
+    EXPECT_EQ(dialog->IsDlgButtonChecked(IDC_RADIO_MOTION), UINT(BST_UNCHECKED));
+    EXPECT_EQ(dialog->IsDlgButtonChecked(IDC_RADIO_MOTIONLESS), UINT(BST_CHECKED));
+    FeedReport({7, 0, 0, 0, 0, 45}); // an unknown state leaves the radio buttons
+    EXPECT_EQ(dialog->IsDlgButtonChecked(IDC_RADIO_MOTIONLESS), UINT(BST_CHECKED));
+    EXPECT_EQ(Text(IDC_STATIC_DISTANCE), L"45");
+    FeedReport({0, 0, 0, 0, 0, 0});
+    EXPECT_EQ(dialog->IsDlgButtonChecked(IDC_RADIO_MOTION), UINT(BST_UNCHECKED));
+    EXPECT_EQ(dialog->IsDlgButtonChecked(IDC_RADIO_MOTIONLESS), UINT(BST_UNCHECKED));
+}
+
+TEST_F(MainDialog, TimeAxisFollowsTheStatisticsLength) {
+    struct Case {
+        const char* configuration;
+        double end;
+        const wchar_t* caption;
+    } cases[] = {
+        {"<AppConfig DistanceUnit='1' DistanceCount='3'/>", 180, L"Second"},
+        {"<AppConfig DistanceUnit='1' DistanceCount='10'/>", 10, L"Minute"},
+        {"<AppConfig DistanceUnit='2' DistanceCount='4'/>", 240, L"Minute"},
+        {"<AppConfig DistanceUnit='0' DistanceCount='120'/>", 120, L"Second"},
+    };
+    for (const Case& c : cases) {
+        Open(c.configuration);
+        CWaveWnd& chart = Chart(IDC_CHART_DISTANCE);
+        {
+            CAutoBaseLock lock(chart.model.Lock());
+            EXPECT_EQ(chart.model.bottomAxis.coord.minimum, 0) << c.configuration;
+            EXPECT_EQ(chart.model.bottomAxis.coord.maximum, c.end) << c.configuration;
+            EXPECT_EQ(chart.model.leftAxis.coord.maximum, 6.75) << c.configuration;
+        }
+        EXPECT_EQ(Text(IDC_STATIC_TIME_UNIT), c.caption) << c.configuration;
+        TearDown();
+    }
+}
+
+TEST_F(MainDialog, StatisticsUnitSetsTheLengthLimits) {
+    Open("<AppConfig DistanceUnit='1' DistanceCount='50'/>");
+    CWnd* length = dialog->GetDlgItem(IDC_EDIT_DISTANCE_COUNT);
+    EXPECT_EQ(Text(IDC_EDIT_DISTANCE_COUNT), L"50");
+    EXPECT_TRUE(length->IsWindowEnabled());
+    auto select = [&](int entry) {
+        dialog->SendDlgItemMessage(IDC_COMBO_DISTANCE_UNIT, CB_SETCURSEL, WPARAM(entry));
+        dialog->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_COMBO_DISTANCE_UNIT, CBN_SELCHANGE),
+                            LPARAM(dialog->GetDlgItem(IDC_COMBO_DISTANCE_UNIT)->m_hWnd));
+    };
+    select(2); // hours: 50 is past the maximum of 12
+    EXPECT_EQ(Text(IDC_EDIT_DISTANCE_COUNT), L"12");
+    EXPECT_TRUE(length->IsWindowEnabled());
+    select(0); // seconds: fixed at 120
+    EXPECT_EQ(Text(IDC_EDIT_DISTANCE_COUNT), L"120");
+    EXPECT_FALSE(length->IsWindowEnabled());
+    select(1);
+    EXPECT_EQ(Text(IDC_EDIT_DISTANCE_COUNT), L"120");
+    EXPECT_TRUE(length->IsWindowEnabled());
+}
+
+TEST_F(MainDialog, EnergyChartsTakeTheGateCountOfEngineeringReports) {
+    Open();
+    CWaveWnd& moving = Chart(IDC_CHART_MOTION);
+    {
+        CAutoBaseLock lock(moving.model.Lock());
+        EXPECT_EQ(moving.model.sampleCount, 9);
+        EXPECT_EQ(moving.model.bottomAxis.coord.maximum, 8);
+    }
+    // The threshold line is the moving sensitivity table from the start.
+    std::vector<double> threshold = moving.model.series[1].buffer.CopyStorage();
+    ASSERT_GE(threshold.size(), 9u);
+    EXPECT_EQ(std::vector<double>(threshold.end() - 9, threshold.end()),
+              (std::vector<double>{50, 50, 40, 40, 40, 40, 30, 30, 30}));
+
+    std::vector<uint8_t> energies(12);
+    for (size_t gate = 0; gate < energies.size(); ++gate)
+        energies[gate] = uint8_t(10 * gate);
+    Feed(BuildReportFrame(1, BuildReportData({1, 100, 60, 100, 40, 100}, energies, energies)));
+    {
+        CAutoBaseLock lock(moving.model.Lock());
+        EXPECT_EQ(moving.model.sampleCount, 12);
+        EXPECT_EQ(moving.model.bottomAxis.coord.tickCount, 12);
+        EXPECT_EQ(moving.model.bottomAxis.coord.maximum, 11);
+    }
+    std::vector<double> values = moving.model.series[0].buffer.CopyStorage();
+    ASSERT_GE(values.size(), 12u);
+    EXPECT_EQ(values.back(), 110);
+    // Gates past the sensitivity table show a threshold of 0.
+    threshold = moving.model.series[1].buffer.CopyStorage();
+    EXPECT_EQ(threshold.back(), 0);
+    EXPECT_EQ(threshold[threshold.size() - 12], 50);
+}
+
+// The bands behind the distance line, in the layer that is blitted to the screen.
+TEST_F(MainDialog, DistanceChartPaintsThePresenceBands) {
+    Open("<AppConfig><DistanceWnd NoBodyBkColor='0xFF000000' MotionBkColor='0x80FFFFFF' "
+         "MotionlessBkColor='0xFF0000FF'/></AppConfig>");
+    CWaveWnd& chart = Chart(IDC_CHART_DISTANCE);
+    // Moving reports, then motionless ones, a second apart: the span is 120 s, so the
+    // bands cover the left end of the plot.
+    for (int report = 0; report < 6; ++report) {
+        FeedReport({uint8_t(report < 3 ? 1 : 2), 100, 50, 100, 50, 100});
+        Sleep(1000);
+    }
+    chart.UpdateWindow();
+    PumpPending();
+
+    RECT plot;
+    {
+        CAutoBaseLock lock(chart.model.Lock());
+        plot = chart.model.plotRect;
+    }
+    const CWaveLayers& layers = chart.Layers();
+    ASSERT_TRUE(layers.Exist());
+    const int width = plot.right - plot.left;
+    ASSERT_GT(width, 100);
+    auto pixel = [&](int column) {
+        return layers.FramePixels()[size_t(plot.top + 1) * size_t(layers.Width()) +
+                                    size_t(plot.left + column)] &
+               0xFFFFFF;
+    };
+    // 120 s over the plot: one second is width/120 columns.
+    const int second = width / 120;
+    EXPECT_EQ(pixel(0), 0x808080u);          // moving, 0x80FFFFFF over black
+    EXPECT_EQ(pixel(4 * second), 0x0000FFu); // motionless
+    EXPECT_EQ(pixel(width - 2), 0x000000u);  // no one yet
+}
+
+} // namespace
