@@ -145,6 +145,16 @@ void CKOVATevo512ToolDlg::SetupDistanceChart() {
     chart.ResetFrameCounts();
     chart.SetCaption(AfxLoadString(IDS_CHART_DISTANCE_TITLE).c_str(), float(Scaled(15, m_displayScale)),
                      kCaptionColor);
+    // The axis bands come before the layers are sized: the plot then has its final width,
+    // and the series gets exactly one point per plot column from the first set-up on.
+    {
+        CAutoBaseLock lock(chart.model.Lock());
+        WaveChartModel& model = chart.model;
+        model.leftAxis.visible = 1;
+        model.leftAxis.size = Scaled(35, m_displayScale);
+        model.bottomAxis.visible = 1;
+        model.bottomAxis.size = Scaled(24, m_displayScale);
+    }
     chart.InitWindow();
     chart.ResizeBuffers();
 
@@ -157,15 +167,6 @@ void CKOVATevo512ToolDlg::SetupDistanceChart() {
     chart.SetSampleCount(plot.right - plot.left);
 
     const DistanceTimeAxis timeAxis = MakeDistanceTimeAxis(m_settings.DistanceUnit, m_settings.DistanceCount);
-    {
-        CAutoBaseLock lock(chart.model.Lock());
-        WaveChartModel& model = chart.model;
-        model.leftAxis.visible = 1;
-        model.leftAxis.size = Scaled(35, m_displayScale);
-        model.bottomAxis.visible = 1;
-        model.bottomAxis.size = Scaled(24, m_displayScale);
-    }
-    chart.Repaint();
     chart.SetXAxisStyle(Scaled(8, m_displayScale), 0, -1);
     chart.SetYAxisStyle(Scaled(8, m_displayScale), 0, 2);
     {

@@ -228,6 +228,18 @@ TEST_F(MainDialog, DistanceChartPaintsThePresenceBands) {
     EXPECT_EQ(pixel(0), 0x808080u);          // moving, 0x80FFFFFF over black
     EXPECT_EQ(pixel(4 * second), 0x0000FFu); // motionless
     EXPECT_EQ(pixel(width - 2), 0x000000u);  // no one yet
+
+    // The line has one point per plot column, lined up with the bands.
+    {
+        CAutoBaseLock lock(chart.model.Lock());
+        EXPECT_EQ(chart.model.sampleCount, width);
+    }
+    std::vector<double> line = chart.model.series[0].buffer.CopyStorage();
+    ASSERT_GE(line.size(), size_t(width));
+    const double* newest = line.data() + line.size() - size_t(width);
+    EXPECT_EQ(newest[0], 1.0);
+    EXPECT_EQ(newest[4 * second], 1.0);
+    EXPECT_EQ(newest[width - 2], 0.0);
 }
 
 } // namespace
