@@ -104,53 +104,118 @@ TEST_F(ResizeToolWin, DestroyedWindowsAreSkipped) {
 #include "pixel_buffer.h"
 #include "xmem_dc.h"
 
+#include <cstdint>
+#include <string>
+
 namespace {
 
+constexpr int kTargetSize = 100;
+constexpr uint32_t kWhite = 0x00FFFFFF;
+constexpr uint32_t kRedPixel = 0x00FF0000;  // pixel word of RGB(255, 0, 0)
+constexpr uint32_t kBluePixel = 0x000000FF; // pixel word of RGB(0, 0, 255)
+
+// A white 100 x 100 DIB selected into a memory context, whose pixels the test reads.
 class MemoryTarget {
 public:
     MemoryTarget() {
-        bitmap = CreateHBitmap(reinterpret_cast<void**>(&pixels), 100, 100, 32, nullptr, 0);
+        bitmap.Attach(
+            CreateHBitmap(reinterpret_cast<void**>(&pixels), kTargetSize, kTargetSize, 32, nullptr, 0));
         dc.CreateCompatibleDC(nullptr);
-        old = dc.SelectObject(bitmap);
-        RECT all{0, 0, 100, 100};
-        DrawColorOnBuffer(0x00FFFFFF, pixels, &all, 400);
-    }
-    ~MemoryTarget() {
-        dc.SelectObject(old);
-        DeleteObject(bitmap);
+        selected.Select(dc, bitmap);
+        RECT all{0, 0, kTargetSize, kTargetSize};
+        DrawColorOnBuffer(0x00FFFFFF, pixels, &all, kTargetSize * 4);
     }
     uint32_t Pixel(int x, int y) {
         GdiFlush();
-        return pixels[y * 100 + x] & 0x00FFFFFF;
+        return pixels[y * kTargetSize + x] & 0x00FFFFFF;
+    }
+    // Every pixel whose colour is not what `expected` (device x, y) says, as "x,y" text.
+    std::string WrongPixels(uint32_t (*expected)(int x, int y)) {
+        std::string wrong;
+        for (int y = 0; y < kTargetSize; ++y) {
+            for (int x = 0; x < kTargetSize; ++x) {
+                if (Pixel(x, y) != expected(x, y) && wrong.size() < 200)
+                    wrong += std::to_string(x) + "," + std::to_string(y) + " ";
+            }
+        }
+        return wrong;
     }
 
     CDC dc;
-    HBITMAP bitmap = nullptr;
+    CBitmap bitmap;
+    CDCSelection selected;
     uint32_t* pixels = nullptr;
-    HGDIOBJ old = nullptr;
 };
 
-constexpr uint32_t kWhite = 0x00FFFFFF;
-constexpr uint32_t kRedPixel = 0x00FF0000; // pixel word of RGB(255, 0, 0)
+bool Inside(int x, int y, RECT r) {
+    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+}
 
 } // namespace
 
-TEST(MemDcWin, DrawsOffScreenAndBlitsTheClipBoxAtTheEnd) {
-    MemoryTarget target;
-    IntersectClipRect(target.dc, 10, 10, 60, 40);
-    {
-        CXMemDC memory(&target.dc);
-        HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
-        RECT everything{0, 0, 100, 100};
-        memory.FillRect(&everything, red);
-        DeleteObject(red);
-        EXPECT_EQ(target.Pixel(20, 20), kWhite); // nothing reaches the target before the end
+TEST(MemDcWin, DrawsAtTheTargetsCoordinatesOffScreenAndBlitsTheClipBoxAtTheEnd) {
+    // In device pixels: the clip box, and a small rectangle inside it.
+    static constexpr RECT kClip{10, 10, 60, 40};
+    static constexpr RECT kSpot{20, 15, 25, 18};
+    struct Case {
+        const char* name;
+        POINT origin; // the target's window origin: logical = device + origin
+    } cases[] = {{"target in device coordinates", {0, 0}}, {"target with a window origin", {100, 200}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MemoryTarget target;
+        SetWindowOrgEx(target.dc, c.origin.x, c.origin.y, nullptr);
+        const int ox = c.origin.x, oy = c.origin.y;
+        IntersectClipRect(target.dc, kClip.left + ox, kClip.top + oy, kClip.right + ox, kClip.bottom + oy);
+        {
+            CXMemDC memory(&target.dc);
+            EXPECT_TRUE(memory.IsOffScreen());
+            memory.FillSolidRect(ox, oy, kTargetSize, kTargetSize, RGB(0, 0, 255));
+            memory.FillSolidRect(kSpot.left + ox, kSpot.top + oy, kSpot.right - kSpot.left,
+                                 kSpot.bottom - kSpot.top, RGB(255, 0, 0));
+            EXPECT_EQ(target.Pixel(20, 16), kWhite); // nothing reaches the target before the end
+        }
+        EXPECT_EQ(target.WrongPixels([](int x, int y) {
+            return Inside(x, y, kSpot) ? kRedPixel : Inside(x, y, kClip) ? kBluePixel : kWhite;
+        }),
+                  "");
     }
-    EXPECT_EQ(target.Pixel(10, 10), kRedPixel);
-    EXPECT_EQ(target.Pixel(59, 39), kRedPixel);
-    EXPECT_EQ(target.Pixel(60, 20), kWhite);
-    EXPECT_EQ(target.Pixel(20, 40), kWhite);
-    EXPECT_EQ(target.Pixel(5, 5), kWhite);
+}
+
+TEST(MemDcWin, WithoutAnOffScreenBitmapItDrawsStraightToTheTarget) {
+    static constexpr RECT kSpot{20, 30, 25, 33}; // device pixels
+    struct Case {
+        const char* name;
+        int unitsPerPixel; // of the target's mapping
+        bool emptyClip;
+    } cases[] = {
+        {"a clip box too large for any bitmap", 1000, false}, // 100000 x 100000 logical units
+        {"an empty clip box", 1, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MemoryTarget target;
+        SetMapMode(target.dc, MM_ANISOTROPIC);
+        SetWindowExtEx(target.dc, kTargetSize * c.unitsPerPixel, kTargetSize * c.unitsPerPixel, nullptr);
+        SetViewportExtEx(target.dc, kTargetSize, kTargetSize, nullptr);
+        if (c.emptyClip)
+            IntersectClipRect(target.dc, 0, 0, 0, 0);
+        {
+            CXMemDC memory(&target.dc);
+            EXPECT_FALSE(memory.IsOffScreen());
+            EXPECT_EQ(memory.GetSafeHdc(), target.dc.GetSafeHdc());
+            const int u = c.unitsPerPixel;
+            memory.FillSolidRect(kSpot.left * u, kSpot.top * u, (kSpot.right - kSpot.left) * u,
+                                 (kSpot.bottom - kSpot.top) * u, RGB(255, 0, 0));
+        }
+        EXPECT_EQ(GetObjectType(target.dc.GetSafeHdc()), DWORD(OBJ_MEMDC)); // still the target's
+        if (c.emptyClip)
+            EXPECT_EQ(target.WrongPixels([](int, int) { return kWhite; }), "");
+        else
+            EXPECT_EQ(
+                target.WrongPixels([](int x, int y) { return Inside(x, y, kSpot) ? kRedPixel : kWhite; }),
+                "");
+    }
 }
 
 TEST(MemDcWin, PrintingTargetIsDrawnDirectlyAndKeepsItsContexts) {
@@ -158,11 +223,9 @@ TEST(MemDcWin, PrintingTargetIsDrawnDirectlyAndKeepsItsContexts) {
     target.dc.m_bPrinting = TRUE;
     {
         CXMemDC memory(&target.dc);
+        EXPECT_FALSE(memory.IsOffScreen());
         EXPECT_EQ(memory.GetSafeHdc(), target.dc.GetSafeHdc());
-        HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
-        RECT part{0, 0, 30, 30};
-        memory.FillRect(&part, red);
-        DeleteObject(red);
+        memory.FillSolidRect(0, 0, 30, 30, RGB(255, 0, 0));
         EXPECT_EQ(target.Pixel(5, 5), kRedPixel);
     }
     EXPECT_EQ(GetObjectType(target.dc.GetSafeHdc()), DWORD(OBJ_MEMDC));
