@@ -1,7 +1,5 @@
 #include "wave_gdiplus_win.h"
 
-#include <algorithm>
-#include <cstring>
 #include <vector>
 
 using namespace Gdiplus;
@@ -56,36 +54,4 @@ void DrawSmoothSeries(HDC dc, const POINT* points, int count, COLORREF color, in
         GdipDeletePen(pen);
     }
     GdipDeleteGraphics(graphics);
-}
-
-Bitmap* ScalePlotPicture(Bitmap* picture, int width, int height) {
-    if (picture == nullptr || width < 1 || height < 1)
-        return nullptr;
-    auto* scaled = new Bitmap(width, height, PixelFormat32bppARGB);
-    if (scaled->GetLastStatus() != Ok) {
-        delete scaled;
-        return nullptr;
-    }
-    Graphics graphics(scaled);
-    graphics.DrawImage(picture, Rect(0, 0, width, height), 0, 0, INT(picture->GetWidth()),
-                       INT(picture->GetHeight()), UnitPixel);
-    return scaled;
-}
-
-bool CopyPlotPicture(Bitmap* picture, int width, int height, void* destination, int stride) {
-    if (picture == nullptr || destination == nullptr)
-        return false;
-    Rect area(0, 0, std::min(width, INT(picture->GetWidth())), std::min(height, INT(picture->GetHeight())));
-    if (area.Width <= 0 || area.Height <= 0)
-        return false;
-    BitmapData data{};
-    if (picture->LockBits(&area, ImageLockModeRead, PixelFormat32bppARGB, &data) != Ok)
-        return false;
-    auto* target = static_cast<BYTE*>(destination);
-    const auto* source = static_cast<const BYTE*>(data.Scan0);
-    for (UINT row = 0; row < data.Height; ++row)
-        std::memcpy(target + size_t(row) * size_t(stride), source + ptrdiff_t(row) * data.Stride,
-                    size_t(data.Width) * 4);
-    picture->UnlockBits(&data);
-    return true;
 }

@@ -6,6 +6,8 @@
 // drawing (lines, labels) takes COLORREF as usual.
 #include "wave_wnd_win.h"
 
+#include "gdiplus_utils.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -44,11 +46,14 @@ bool CWaveWnd::CopyPlotPictureTo(uint32_t* pixels, const RECT& plot) {
     if (m_scaledPicture == nullptr || int(m_scaledPicture->GetWidth()) != width ||
         int(m_scaledPicture->GetHeight()) != height) {
         DropScaledPicture();
-        m_scaledPicture = ScalePlotPicture(m_plotBkPicture, width, height);
+        m_scaledPicture = Gdiplus_ResizeBitmap(m_plotBkPicture, width, height, 0, 0);
     }
-    uint32_t* corner = pixels + size_t(plot.top) * size_t(m_layers.Width()) + size_t(plot.left);
+    auto* corner =
+        reinterpret_cast<BYTE*>(pixels + size_t(plot.top) * size_t(m_layers.Width()) + size_t(plot.left));
+    RECT whole{0, 0, width, height};
     return m_scaledPicture != nullptr &&
-           CopyPlotPicture(m_scaledPicture, width, height, corner, m_layers.Stride());
+           Gdiplus_GetBitmapBuffer(m_scaledPicture, &whole, PixelFormat32bppARGB, corner,
+                                   m_layers.Stride()) != 0;
 }
 
 void CWaveWnd::RebuildBackground() {

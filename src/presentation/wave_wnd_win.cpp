@@ -2,6 +2,7 @@
 // wave_wnd_paint_win.cpp.
 #include "wave_wnd_win.h"
 
+#include "gdiplus_utils.h"
 #include "point_font_win.h"
 
 #include <windowsx.h>
@@ -111,7 +112,8 @@ void CWaveWnd::ResizeBuffers() {
     model.Layout(width, height);
     const RECT& plot = model.plotRect;
     if (m_plotBkPicture != nullptr)
-        m_scaledPicture = ScalePlotPicture(m_plotBkPicture, plot.right - plot.left, plot.bottom - plot.top);
+        m_scaledPicture =
+            Gdiplus_ResizeBitmap(m_plotBkPicture, plot.right - plot.left, plot.bottom - plot.top, 0, 0);
     Repaint();
 }
 

@@ -470,6 +470,46 @@ TEST(ChartWin, SmoothLinesAndCaptionsAreDrawnWithGdiplus) {
     EXPECT_EQ(color, 0xFFFFFFFFu);
 }
 
+TEST(ChartWin, PlotPictureIsScaledToThePlotAndFollowsItsSize) {
+    ChartHost host(200, 100);
+    CWaveWnd chart;
+    ASSERT_TRUE(host.Attach(chart));
+    PlainSetup(chart, 8);
+    auto* picture = new Gdiplus::Bitmap(4, 4, PixelFormat32bppARGB);
+    {
+        Gdiplus::Graphics graphics(picture);
+        graphics.Clear(Gdiplus::Color(0xFF123456));
+    }
+    chart.SetPlotBkPicture(picture);
+    {
+        CAutoBaseLock hold(chart.model.Lock());
+        chart.model.series[0].visible = 0;
+        chart.model.plotBkUsesPicture = 1;
+        chart.model.leftAxis.visible = 1;
+        chart.model.leftAxis.size = 40;
+        chart.model.leftAxis.coord.tickCount = 0;
+    }
+    chart.ResizeBuffers();
+    Paint(chart);
+    EXPECT_EQ(FramePixel(chart, 120, 50), 0x123456u); // ARGB words land as they are
+    EXPECT_EQ(FramePixel(chart, 5, 50), kWindowFill);
+
+    // A wider plot gets a picture of its own size.
+    {
+        CAutoBaseLock hold(chart.model.Lock());
+        chart.model.leftAxis.visible = 0;
+    }
+    chart.Repaint();
+    Paint(chart);
+    EXPECT_EQ(FramePixel(chart, 100, 50), 0x123456u);
+    EXPECT_EQ(FramePixel(chart, 5, 50), 0x123456u);
+
+    // Without a picture the plot takes its colour.
+    chart.SetPlotBkPicture(nullptr);
+    Paint(chart);
+    EXPECT_EQ(FramePixel(chart, 100, 50), kPlotFill);
+}
+
 TEST(ChartWin, APaintBeforeTheLayersExistOnlyValidates) {
     ChartHost host(100, 60);
     CWaveWnd chart;
