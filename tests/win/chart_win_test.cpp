@@ -226,6 +226,15 @@ TEST(ChartWin, HiddenAxesGiveTheWholeClientToThePlot) {
     EXPECT_EQ(plot.bottom, 120);
     for (POINT corner : {POINT{0, 0}, POINT{199, 0}, POINT{0, 119}, POINT{199, 119}})
         EXPECT_EQ(FramePixel(chart, corner.x, corner.y), kPlotFill) << corner.x << "," << corner.y;
+
+    // A new size brings new layers and a new layout.
+    SetWindowPos(host.child, nullptr, 0, 0, 150, 80, SWP_NOMOVE | SWP_NOZORDER);
+    Paint(chart);
+    EXPECT_EQ(chart.Layers().Width(), 150);
+    EXPECT_EQ(chart.Layers().Height(), 80);
+    EXPECT_EQ(chart.model.plotRect.right, 150);
+    EXPECT_EQ(chart.model.plotRect.bottom, 80);
+    EXPECT_EQ(FramePixel(chart, 149, 79), kPlotFill);
 }
 
 TEST(ChartWin, FillsAndGridLieWhereTheLayoutPutsThemOnTheLayerAndOnScreen) {
