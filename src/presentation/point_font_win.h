@@ -1,5 +1,5 @@
-// A GDI font sized in tenths of a point for the screen, as label and caption fonts are
-// specified.
+// A GDI font sized in tenths of a point for the screen: the chart's axis labels are sized
+// that way.
 #pragma once
 
 #include "gdi_objects.h"
