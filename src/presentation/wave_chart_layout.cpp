@@ -9,13 +9,9 @@
 
 namespace {
 
-// Fills `rect` clipped to a buffer of `height` rows (the fill clips the columns itself).
+// Fills `rect` clipped to a buffer of `width` x `height` pixels.
 void FillOnBuffer(uint32_t color, uint32_t* pixels, RECT rect, int width, int height) {
-    rect.bottom = std::min<LONG>(rect.bottom, height);
-    rect.top = std::max<LONG>(rect.top, 0);
-    if (rect.top >= rect.bottom)
-        return;
-    DrawColorOnBuffer(color, pixels, &rect, width * 4);
+    DrawColorOnBuffer(color, pixels, &rect, width * 4, height);
 }
 
 int VisibleSize(WaveAxis& axis) {

@@ -92,6 +92,11 @@ TEST(DrawColorOnBuffer, FillsExactlyTheRectangleClippedToTheBuffer) {
         {{-3, -2, 2, 2}, {{0, 0}, {1, 0}, {0, 1}, {1, 1}}},
         // Past the right edge would be the start of the next row.
         {{6, 0, 20, 1}, {{6, 0}, {7, 0}}},
+        // Past the bottom edge would be memory after the buffer.
+        {{6, 4, 8, 9}, {{6, 4}, {7, 4}, {6, 5}, {7, 5}}},
+        {{-100, 5, 100, 100000}, {{0, 5}, {1, 5}, {2, 5}, {3, 5}, {4, 5}, {5, 5}, {6, 5}, {7, 5}}},
+        {{0, 6, 8, 7}, {}},   // the first row after the buffer
+        {{2, 40, 4, 50}, {}}, // far below
         {{3, 3, 3, 5}, {}},
         {{5, 2, 4, 4}, {}},
         {{1, 4, 2, 4}, {}},
@@ -100,12 +105,24 @@ TEST(DrawColorOnBuffer, FillsExactlyTheRectangleClippedToTheBuffer) {
         SCOPED_TRACE(std::to_string(c.rect.left) + "," + std::to_string(c.rect.top) + "," +
                      std::to_string(c.rect.right) + "," + std::to_string(c.rect.bottom));
         Canvas canvas(8, 6, 4, 0);
-        DrawColorOnBuffer(0x00123456, canvas.Pixels(), &c.rect, canvas.stride);
+        DrawColorOnBuffer(0x00123456, canvas.Pixels(), &c.rect, canvas.stride, canvas.height);
         EXPECT_EQ(canvas.Painted(), c.expected);
         for (const auto& [x, y] : c.expected)
             EXPECT_EQ(canvas.At(x, y), 0x00123456u);
         EXPECT_TRUE(canvas.GuardsIntact());
     }
+}
+
+TEST(DrawColorOnBuffer, ABufferWithoutRowsOrWholePixelsIsLeftAlone) {
+    Canvas canvas(2, 2, 4, 0);
+    const RECT all{0, 0, 2, 2};
+    DrawColorOnBuffer(0x00123456, canvas.Pixels(), &all, canvas.stride, 0);
+    DrawColorOnBuffer(0x00123456, canvas.Pixels(), &all, canvas.stride, -3);
+    DrawColorOnBuffer(0x00123456, canvas.Pixels(), &all, 3, 2); // not even one pixel per row
+    DrawColorOnBuffer(0x00123456, nullptr, &all, canvas.stride, 2);
+    DrawColorOnBuffer(0x00123456, canvas.Pixels(), nullptr, canvas.stride, 2);
+    EXPECT_TRUE(canvas.Painted().empty());
+    EXPECT_TRUE(canvas.GuardsIntact());
 }
 
 TEST(DrawLineOnBuffer, StraightLinesIncludeBothEnds) {

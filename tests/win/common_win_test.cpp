@@ -134,9 +134,9 @@ TEST(PixelsWin, CreatedBitmapHasTopDownRows) {
     ASSERT_NE(bitmap, nullptr);
     ASSERT_NE(bits, nullptr);
     RECT all{0, 0, 8, 4};
-    DrawColorOnBuffer(0x00000000, bits, &all, 8 * 4);
+    DrawColorOnBuffer(0x00000000, bits, &all, 8 * 4, 4);
     RECT topRow{0, 0, 8, 1};
-    DrawColorOnBuffer(0x00FF0000, bits, &topRow, 8 * 4); // pixel word red
+    DrawColorOnBuffer(0x00FF0000, bits, &topRow, 8 * 4, 4); // pixel word red
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, bitmap);
     EXPECT_EQ(GetPixel(dc, 3, 0), RGB(255, 0, 0));

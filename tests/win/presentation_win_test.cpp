@@ -123,7 +123,7 @@ public:
         dc.CreateCompatibleDC(nullptr);
         selected.Select(dc, bitmap);
         RECT all{0, 0, kTargetSize, kTargetSize};
-        DrawColorOnBuffer(0x00FFFFFF, pixels, &all, kTargetSize * 4);
+        DrawColorOnBuffer(0x00FFFFFF, pixels, &all, kTargetSize * 4, kTargetSize);
     }
     uint32_t Pixel(int x, int y) {
         GdiFlush();

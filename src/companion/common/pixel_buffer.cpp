@@ -21,16 +21,17 @@ const COLORREF gCommonColorTable[5][10] = {
 };
 // clang-format on
 
-void DrawColorOnBuffer(DWORD color, void* pixels, const RECT* rect, int stride) {
-    if (pixels == nullptr || rect == nullptr || stride < 4)
+void DrawColorOnBuffer(DWORD color, void* pixels, const RECT* rect, int stride, int height) {
+    if (pixels == nullptr || rect == nullptr || stride < 4 || height <= 0)
         return;
     LONG left = std::max<LONG>(rect->left, 0);
     LONG top = std::max<LONG>(rect->top, 0);
     LONG right = std::min<LONG>(rect->right, stride / 4);
-    if (left >= right || top >= rect->bottom)
+    LONG bottom = std::min<LONG>(rect->bottom, height);
+    if (left >= right || top >= bottom)
         return;
     auto* base = static_cast<uint8_t*>(pixels);
-    for (LONG y = top; y < rect->bottom; ++y) {
+    for (LONG y = top; y < bottom; ++y) {
         auto* row = reinterpret_cast<uint32_t*>(base + size_t(y) * size_t(stride));
         std::fill(row + left, row + right, uint32_t(color));
     }

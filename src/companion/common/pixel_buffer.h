@@ -7,9 +7,10 @@
 // Series colours, COLORREF (red in the low byte): series i takes [i % 5][(i / 5) % 10].
 extern const COLORREF gCommonColorTable[5][10];
 
-// Fills `rect` of a 32-bit buffer with the pixel word `color`. The rectangle is clipped to
-// x >= 0, y >= 0 and the width that `stride` gives; the caller keeps it inside the rows.
-void DrawColorOnBuffer(DWORD color, void* pixels, const RECT* rect, int stride);
+// Fills `rect` of a 32-bit buffer of `height` rows with the pixel word `color`. The
+// rectangle is clipped on every edge: to the width that `stride` gives and to the rows, so
+// any rectangle (one made from data included) stays inside the buffer.
+void DrawColorOnBuffer(DWORD color, void* pixels, const RECT* rect, int stride, int height);
 
 // Draws the line from `from` to `to`, both ends included, into a `width` x `height` buffer
 // of `bytesPerPixel` (3 or 4) bytes per pixel. Pixel k along the line takes
