@@ -195,21 +195,21 @@ TEST_F(WaveZoom, DraggingPansPastAThresholdAndWithinTheView) {
     EXPECT_FALSE(m.MouseDown(100, 50)) << "no flag: no capture";
     m.dragX = 1;
     ASSERT_TRUE(m.MouseDown(100, 50));
-    EXPECT_FALSE(m.DragTo(105, 50, 640)) << "the first move waits for 10 pixels";
-    EXPECT_TRUE(m.DragTo(150, 50, 640)); // 50 px of 640 over 64 samples: 5
-    EXPECT_EQ(m.scrollOffset, 5);
-    EXPECT_EQ(m.topAxis.coord.minimum, -5.0);
-    EXPECT_EQ(m.topAxis.coord.maximum, 58.0);
-    EXPECT_EQ(m.bottomAxis.coord.minimum, -5.0);
-    EXPECT_FALSE(m.DragTo(152, 50, 640)) << "a shift of no sample";
-    EXPECT_TRUE(m.DragTo(160, 50, 640));
-    EXPECT_EQ(m.scrollOffset, 6);
-    EXPECT_FALSE(m.DragTo(-600, 50, 640)) << "a shift of the whole view";
+    // A client 64 pixels wide over 64 samples: one sample per pixel.
+    EXPECT_FALSE(m.DragTo(105, 50, 64)) << "the first move waits for more than 10 pixels";
+    EXPECT_TRUE(m.DragTo(150, 50, 64));
+    EXPECT_EQ(m.scrollOffset, 50);
+    EXPECT_EQ(m.topAxis.coord.minimum, -50.0);
+    EXPECT_EQ(m.topAxis.coord.maximum, 13.0);
+    EXPECT_EQ(m.bottomAxis.coord.minimum, -50.0);
+    EXPECT_FALSE(m.DragTo(151, 50, 64)) << "then more than 1 pixel";
+    EXPECT_TRUE(m.DragTo(152, 50, 64));
+    EXPECT_EQ(m.scrollOffset, 52);
+    EXPECT_FALSE(m.DragTo(160, 50, 6400)) << "a shift of no sample";
+    EXPECT_FALSE(m.DragTo(82, 50, 64)) << "a shift of the whole view";
     EXPECT_FALSE(m.DragTo(200, 50, 0)) << "no client width";
-    EXPECT_TRUE(m.DragTo(100, 50, 640)); // back by 6 and wrapped into 0..63
-    EXPECT_EQ(m.scrollOffset, 0);
-    EXPECT_TRUE(m.DragTo(80, 50, 640));
-    EXPECT_EQ(m.scrollOffset, 62);
+    EXPECT_TRUE(m.DragTo(92, 50, 64)); // back by 60, wrapped into 0..63
+    EXPECT_EQ(m.scrollOffset, 56);
 
     m.dragX = 0;
     m.dragY = 1;

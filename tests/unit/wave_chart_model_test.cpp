@@ -168,8 +168,9 @@ TEST(WaveChartLayout, AxisBandsFrameThePlotAndHiddenAxesTakeNoSpace) {
             << c.name << ": bottom " << Str(m.bottomAxis.coord.rect);
         EXPECT_EQ(m.clientWidth, 400);
         EXPECT_EQ(m.clientHeight, 300);
-        if (!c.right)
+        if (!c.right) {
             EXPECT_EQ(m.rightAxis.size, 0) << c.name << ": a hidden axis' size is zeroed";
+        }
     }
 }
 
@@ -264,8 +265,9 @@ TEST(WaveChartBackground, PlotFillComesFromThePictureWhenOneIsCopied) {
         EXPECT_EQ(bg.At(3, 25), c.interior) << c.name;
         EXPECT_EQ(bg.At(3, 22), Background::kGrid) << c.name << ": the grid lies over the fill";
         EXPECT_EQ(bg.At(3, 3), Background::kWindow) << c.name;
-        if (c.expectedCalls > 0)
+        if (c.expectedCalls > 0) {
             EXPECT_TRUE(Same(seen, RECT{0, 20, 100, 80})) << c.name;
+        }
     }
 }
 
