@@ -1,5 +1,7 @@
 // Runs the benchmarks and prints the ratios that matter: the frame scan's throughput as a
-// share of memcpy's, and the per-frame report path as a share of a frame's time on the wire.
+// share of memcpy's, the per-frame report path as a share of a frame's time on the wire, and
+// the distance chart's repaint with twelve hours of history against a short history.
+#include "chart_benchmarks.h"
 #include "report_benchmarks.h"
 
 #include <benchmark/benchmark.h>
@@ -48,6 +50,11 @@ int main(int argc, char** argv) {
         std::printf(
             "report path per frame / frame time on the wire: %.5f (%.2f us of %.3f ms at %.0f baud)\n",
             s[kReportPathBenchmark] / wire, s[kReportPathBenchmark] * 1e6, wire * 1e3, kWireBaud);
+    }
+    if (s.count(kShortRepaintBenchmark) && s.count(kLongRepaintBenchmark)) {
+        std::printf("distance repaint, %d samples / %d samples: %.3f (%.1f us / %.1f us, %dx%d plot)\n",
+                    kLongHistory, kShortHistory, s[kLongRepaintBenchmark] / s[kShortRepaintBenchmark],
+                    s[kLongRepaintBenchmark] * 1e6, s[kShortRepaintBenchmark] * 1e6, kPlotWidth, kPlotHeight);
     }
     return 0;
 }

@@ -12,9 +12,12 @@ bool DistanceSampleList::Append(uint32_t timeMs, int32_t state, double distanceM
         return false;
     CAutoBaseLock guard(m_lock);
     try {
+        m_times.push_back(timeMs);
         m_samples.Add(sample, -1);
     } catch (const std::bad_alloc&) {
-        delete sample; // the list could not grow: no sample, as if it could not be made
+        // The list could not grow: no sample, as if it could not be made.
+        m_times.resize(size_t(m_samples.GetCount()));
+        delete sample;
         return false;
     }
     m_changed.store(1);
@@ -26,7 +29,20 @@ void DistanceSampleList::Clear() {
     for (int i = 0; i < m_samples.GetCount(); ++i)
         delete static_cast<DistanceSample*>(m_samples.GetAt(i));
     m_samples.RemoveAll();
+    m_times.clear();
     m_changed.store(0);
+}
+
+void DistanceSampleList::RemoveOldest(int count) {
+    CAutoBaseLock guard(m_lock);
+    count = count < m_samples.GetCount() ? count : m_samples.GetCount();
+    if (count <= 0)
+        return;
+    for (int i = 0; i < count; ++i)
+        delete static_cast<DistanceSample*>(m_samples.GetAt(i));
+    m_samples.Remove(0, count);
+    m_times.erase(m_times.begin(), m_times.begin() + count);
+    m_changed.store(1);
 }
 
 int DistanceSampleList::Count() {

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <vector>
 
 struct DistanceSample {
     uint32_t timeMs;  // MS_GetTime at arrival
@@ -28,14 +29,21 @@ public:
     void Clear();
     // The number of samples, taken under the lock.
     int Count();
+    // Deletes the `count` oldest samples (all when more), under the lock; sets the changed
+    // flag when any went.
+    void RemoveOldest(int count);
 
-    // For readers that hold the lock: the list in arrival order, and the changed flag.
+    // For readers that hold the lock: the list in arrival order, the samples' times in the
+    // same order (one contiguous array, which a search through a long history reads far
+    // faster than the records), and the changed flag.
     CBaseLock& Lock() { return m_lock; }
-    CPtrArrayCtrl& Samples() { return m_samples; }
+    const CPtrArrayCtrl& Samples() const { return m_samples; }
+    const uint32_t* Times() const { return m_times.data(); }
     std::atomic<int>& ChangedFlag() { return m_changed; }
 
 private:
     CBaseLock m_lock;
     CPtrArrayCtrl m_samples; // of DistanceSample*, owned
+    std::vector<uint32_t> m_times;
     std::atomic<int> m_changed{0};
 };

@@ -19,28 +19,41 @@ const DistanceSample* SampleAt(const CPtrArrayCtrl& samples, int index) {
 // difference modulo 2^32 keeps the times of one run increasing across the wrap.
 class RelativeTimes {
 public:
-    explicit RelativeTimes(const CPtrArrayCtrl& samples)
-        : m_samples(samples), m_first(SampleAt(samples, 0)->timeMs) {}
-    int64_t operator()(int index) const {
-        return int64_t(uint32_t(SampleAt(m_samples, index)->timeMs - m_first));
-    }
+    explicit RelativeTimes(const uint32_t* times) : m_times(times), m_first(times[0]) {}
+    int64_t operator()(int index) const { return int64_t(uint32_t(m_times[index] - m_first)); }
 
 private:
-    const CPtrArrayCtrl& m_samples;
+    const uint32_t* m_times;
     uint32_t m_first;
 };
 
-// The first index in [from, end) whose time is at least `t` (end when none), found by
-// galloping from `from`: the cost grows with the log of the distance covered, not of the list.
-int FirstAtOrAfter(const RelativeTimes& time, int from, int end, int64_t t) {
-    int low = from; // every index below `low` is known to be earlier than t
-    int64_t probe = from, step = 1;
-    while (probe < end && time(int(probe)) < t) {
-        low = int(probe) + 1;
-        probe = from + step;
-        step *= 2;
+// The first index in [from, end) whose time is at least `t` (end when none), given that
+// every index below `from` is earlier than t. The search gallops outwards from `guess`:
+// with a good guess it reads a handful of samples, however long the list.
+int FirstAtOrAfter(const RelativeTimes& time, int from, int end, int64_t t, int guess) {
+    int low = from, high = end; // the answer lies in [low, high]
+    guess = std::clamp(guess, from, end);
+    if (guess < end && time(guess) < t) {
+        low = guess + 1;
+        for (int64_t step = 1; low < end; step *= 2) {
+            int64_t probe = std::min<int64_t>(guess + step, end);
+            if (probe == end || time(int(probe)) >= t) {
+                high = int(probe);
+                break;
+            }
+            low = int(probe) + 1;
+        }
+    } else {
+        high = guess;
+        for (int64_t step = 1; high > low; step *= 2) {
+            int64_t probe = std::max<int64_t>(guess - step, low);
+            if (time(int(probe)) < t) {
+                low = int(probe) + 1;
+                break;
+            }
+            high = int(probe);
+        }
     }
-    int high = int(std::min<int64_t>(probe, end));
     while (low < high) {
         int middle = low + (high - low) / 2;
         if (time(middle) < t)
@@ -51,19 +64,34 @@ int FirstAtOrAfter(const RelativeTimes& time, int from, int end, int64_t t) {
     return low;
 }
 
-// The sample the forward scan from `cursor` settles on for time `t`: the nearest one, the
-// earlier of two equally near. Times never decrease along the list, so the distances fall
-// to a floor and then rise; the scan stops at the first earliest sample of the floor.
-int NearestSample(const RelativeTimes& time, int count, int cursor, int64_t t) {
-    if (time(cursor) >= t)
-        return cursor;
-    int after = FirstAtOrAfter(time, cursor, count, t);
-    int64_t beforeTime = time(after - 1);
-    if (after < count && time(after) - t < t - beforeTime)
-        return after;
-    // Several samples may share the time just before t: the scan keeps the first of them.
-    return FirstAtOrAfter(time, cursor, after - 1, beforeTime);
-}
+// The forward scan from the cursor, column by column: for each column's time, the nearest
+// sample at or after the cursor, the earlier of two equally near. Times never decrease along
+// the list, so the distances fall to a floor and then rise, and the plain scan stops at the
+// first sample of the floor; this finds the same sample by search, guessing each column's
+// place from the step the previous column took.
+class NearestSampleFinder {
+public:
+    NearestSampleFinder(const RelativeTimes& time, int count) : m_time(time), m_count(count) {}
+
+    int Find(int cursor, int64_t t) {
+        if (m_time(cursor) >= t)
+            return cursor;
+        int after = FirstAtOrAfter(m_time, cursor + 1, m_count, t, cursor + m_step);
+        m_step = std::max(after - cursor, 1);
+        int64_t beforeTime = m_time(after - 1);
+        if (after < m_count && m_time(after) - t < t - beforeTime)
+            return after;
+        // Several samples may share the time just before t: the scan keeps the first of them.
+        if (after - 1 == cursor || m_time(after - 2) < beforeTime)
+            return after - 1;
+        return FirstAtOrAfter(m_time, cursor, after - 1, beforeTime, after - 2);
+    }
+
+private:
+    const RelativeTimes& m_time;
+    int m_count;
+    int m_step = 1;
+};
 
 } // namespace
 
@@ -99,24 +127,20 @@ DistanceTimeAxis MakeDistanceTimeAxis(int32_t unit, int32_t count) {
 
 int PruneDistanceSamples(DistanceSampleList& list, uint32_t now, int64_t spanMs) {
     CAutoBaseLock guard(list.Lock());
-    CPtrArrayCtrl& samples = list.Samples();
+    const uint32_t* times = list.Times();
+    const int count = list.Samples().GetCount();
     int expired = 0;
     // Signed elapsed time: a sample stamped just after `now` was taken is not expired, and the
     // tick count's wrap does not make old samples young again.
-    while (expired < samples.GetCount() &&
-           int64_t(int32_t(now - SampleAt(samples, expired)->timeMs)) > spanMs)
+    while (expired < count && int64_t(int32_t(now - times[expired])) > spanMs)
         ++expired;
-    if (expired == 0)
-        return 0;
-    for (int i = 0; i < expired; ++i)
-        delete SampleAt(samples, i);
-    samples.Remove(0, expired);
-    list.ChangedFlag().store(1);
+    list.RemoveOldest(expired);
     return expired;
 }
 
-void ScanDistanceColumns(const CPtrArrayCtrl& samples, int64_t spanMs, const DistanceBandColors& colors,
+void ScanDistanceColumns(const DistanceSampleList& list, int64_t spanMs, const DistanceBandColors& colors,
                          uint32_t* row, double* values, int w) {
+    const CPtrArrayCtrl& samples = list.Samples();
     if (w <= 0)
         return;
     std::fill(row, row + w, colors.noBody);
@@ -124,11 +148,12 @@ void ScanDistanceColumns(const CPtrArrayCtrl& samples, int64_t spanMs, const Dis
     const int count = samples.GetCount();
     if (count == 0 || spanMs <= 0)
         return;
-    const RelativeTimes time(samples);
+    const RelativeTimes time(list.Times());
+    NearestSampleFinder nearestSample(time, count);
     int cursor = 0;
     for (int x = 0; x < w && cursor < count;) {
         const int64_t t = int64_t(x) * spanMs / w;
-        const int nearest = NearestSample(time, count, cursor, t);
+        const int nearest = nearestSample.Find(cursor, t);
         cursor = nearest + 1;
         int64_t run = 1;
         if (cursor < count && time(cursor) > t)
@@ -170,7 +195,7 @@ bool PaintDistanceBackground(DistanceSampleList& list, uint32_t* pixels, int buf
     } catch (const std::bad_alloc&) {
         return false;
     }
-    ScanDistanceColumns(list.Samples(), spanMs, colors, row.data(), values.data(), w);
+    ScanDistanceColumns(list, spanMs, colors, row.data(), values.data(), w);
 
     // The bands are vertical stripes: one row, copied over the plot's height, cut to the layer.
     const int left = std::max<int>(plot.left, 0), right = std::min<int>(plot.right, bufferWidth);

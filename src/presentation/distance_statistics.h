@@ -45,10 +45,10 @@ int PruneDistanceSamples(DistanceSampleList& list, uint32_t now, int64_t spanMs)
 // The per-column walk over the samples (in time order): column x stands for
 // first + x * span / w; it takes the nearest sample at or after the cursor (ties to the earlier
 // one), paints its band colour into row[x..] and its distance into values[x..] for the run
-// up to the next sample, and never writes past column w - 1. Columns after the last sample
-// keep what the caller put there. The search gallops from the cursor, so a long history costs
-// about as much as a short one.
-void ScanDistanceColumns(const CPtrArrayCtrl& samples, int64_t spanMs, const DistanceBandColors& colors,
+// up to the next sample, and never writes past column w - 1; columns after the last sample
+// show no one. The caller holds the list's lock. The search gallops through the list's times
+// from each column's likely place, so a long history costs about as much as a short one.
+void ScanDistanceColumns(const DistanceSampleList& samples, int64_t spanMs, const DistanceBandColors& colors,
                          uint32_t* row, double* values, int w);
 
 // Paints the bands into the plot rectangle of a 32-bit layer (`bufferWidth` x `bufferHeight`

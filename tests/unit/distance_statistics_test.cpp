@@ -24,7 +24,6 @@ public:
         for (const SampleSpec& s : specs)
             list.Append(s.time, s.state, s.distance);
     }
-    const CPtrArrayCtrl& Array() { return list.Samples(); }
     DistanceSampleList list;
 };
 
@@ -82,7 +81,7 @@ Columns ReferenceScan(const CPtrArrayCtrl& samples, int64_t span, int w) {
 }
 
 // Runs the fast scan with guard entries behind the w columns, which must stay untouched.
-Columns FastScan(const CPtrArrayCtrl& samples, int64_t span, int w) {
+Columns FastScan(const DistanceSampleList& samples, int64_t span, int w) {
     constexpr uint32_t kGuardPixel = 0xDEADBEEF;
     constexpr double kGuardValue = -12345.0;
     Columns out{std::vector<uint32_t>(size_t(w) + 4, kGuardPixel),
@@ -134,7 +133,7 @@ TEST(DistanceBands, ScanCases) {
     {
         // One motionless sample: column 0 shows it, the rest no one.
         Samples one({{5000, 2, 3.0}});
-        Columns c = FastScan(one.Array(), 120'000, 600);
+        Columns c = FastScan(one.list, 120'000, 600);
         EXPECT_EQ(c.row[0], kColors.motionless);
         EXPECT_EQ(c.values[0], 3.0);
         for (int x = 1; x < 600; ++x)
@@ -146,7 +145,7 @@ TEST(DistanceBands, ScanCases) {
         for (int i = 0; i < 300; ++i)
             specs.push_back({uint32_t(1000 + 200 * i), 1, 0.01 * i});
         Samples minute(specs);
-        Columns c = FastScan(minute.Array(), 120'000, 600);
+        Columns c = FastScan(minute.list, 120'000, 600);
         for (int x = 0; x < 300; ++x)
             ASSERT_TRUE(c.row[size_t(x)] == kColors.moving && c.values[size_t(x)] == 0.01 * x) << x;
         for (int x = 300; x < 600; ++x)
@@ -155,7 +154,7 @@ TEST(DistanceBands, ScanCases) {
     {
         // Column 1 stands for 100 ms; the samples at 50 and 150 are equally near: the earlier wins.
         Samples tie({{0, 1, 1.0}, {50, 2, 2.0}, {150, 1, 3.0}});
-        Columns c = FastScan(tie.Array(), 200, 2);
+        Columns c = FastScan(tie.list, 200, 2);
         EXPECT_EQ(c.row[1], kColors.motionless);
         EXPECT_EQ(c.values[1], 2.0);
     }
@@ -163,7 +162,7 @@ TEST(DistanceBands, ScanCases) {
         // Twelve hours over 1000 columns: column 999 stands for first + 43 156 800 ms (the
         // product needs 64 bits).
         Samples day({{7, 1, 1.0}, {7 + 43'156'800, 2, 5.0}, {7 + 43'156'801, 1, 6.0}});
-        Columns c = FastScan(day.Array(), 43'200'000, 1000);
+        Columns c = FastScan(day.list, 43'200'000, 1000);
         EXPECT_EQ(c.row[998], kColors.moving);
         EXPECT_EQ(c.row[999], kColors.motionless);
         EXPECT_EQ(c.values[999], 5.0);
@@ -171,14 +170,14 @@ TEST(DistanceBands, ScanCases) {
     {
         // The newest sample lies three spans after the oldest: the run is cut at the edge.
         Samples late({{0, 1, 1.0}, {3000, 2, 2.0}});
-        Columns c = FastScan(late.Array(), 1000, 10);
+        Columns c = FastScan(late.list, 1000, 10);
         for (int x = 0; x < 10; ++x)
             EXPECT_EQ(c.row[size_t(x)], kColors.moving) << x;
     }
     {
         // States outside 0..3 paint as no one, value 0.
         Samples odd({{0, 7, 4.0}});
-        Columns c = FastScan(odd.Array(), 100, 4);
+        Columns c = FastScan(odd.list, 100, 4);
         EXPECT_EQ(c.row[0], kColors.noBody);
         EXPECT_EQ(c.values[0], 0.0);
     }
@@ -213,8 +212,8 @@ TEST(DistanceBands, FastScanMatchesPlainScan) {
         if (specs.back().time < specs.front().time)
             continue;
         Samples samples(specs);
-        Columns plain = ReferenceScan(samples.Array(), span, w);
-        Columns fast = FastScan(samples.Array(), span, w);
+        Columns plain = ReferenceScan(samples.list.Samples(), span, w);
+        Columns fast = FastScan(samples.list, span, w);
         ASSERT_EQ(fast.row, plain.row)
             << "round " << round << " count " << count << " w " << w << " span " << span;
         ASSERT_EQ(fast.values, plain.values) << "round " << round;

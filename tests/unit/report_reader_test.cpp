@@ -222,13 +222,16 @@ TEST(ReportReader, ReaderThreadSharesSamplesAndFieldsSafely) {
             continue;
         }
         CAutoBaseLock guard(samples.Lock());
-        CPtrArrayCtrl& list = samples.Samples();
-        while (list.GetCount() > 20) {
-            auto* oldest = static_cast<DistanceSample*>(list.Remove(0));
+        const CPtrArrayCtrl& list = samples.Samples();
+        int excess = list.GetCount() - 20;
+        for (int i = 0; i < excess; ++i) {
+            auto* oldest = static_cast<const DistanceSample*>(list.GetAt(i));
             EXPECT_EQ(oldest->distanceM, oldest->state * 1.0);
-            delete oldest;
-            ++removed;
-            samples.ChangedFlag() = 1;
+            EXPECT_EQ(samples.Times()[i], oldest->timeMs);
+        }
+        if (excess > 0) {
+            samples.RemoveOldest(excess);
+            removed += excess;
         }
         if (round % 8 == 0)
             std::this_thread::yield();
