@@ -22,7 +22,7 @@ Bitmap* CopyAs(Bitmap* source, PixelFormat format) {
     Bitmap* copy = imaging::KeepIfOk(new Bitmap(width, height, format));
     if (copy == nullptr)
         return nullptr;
-    // As promised: the copy is returned even when drawing into it failed.
+    // A copy whose drawing failed is still returned: the caller gets a picture of the right size.
     Graphics graphics(copy);
     graphics.DrawImage(source, Rect(0, 0, width, height), 0, 0, width, height, UnitPixel);
     return copy;
