@@ -60,7 +60,8 @@ public:
     void SetExtraWindows(int n);
     // New element type: a new byte size gives new, zeroed storage.
     void SetSampleType(int type);
-    // New window length: a new byte size gives new, zeroed storage. The caller then calls
+    // New window length: a new byte size gives new, zeroed storage. The partial count is
+    // taken modulo the new length, so it stays below one window. The caller then calls
     // SetExtraWindows(1).
     void SetWindowLength(int length);
     // Zeroes the storage and the partial count, drops staged samples; frameCount stays.
