@@ -1,5 +1,7 @@
 #include "xml_config.h"
 
+#include "file_replace.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -72,19 +74,17 @@ bool XMLParser::HasDeclaration() const {
 }
 
 bool XMLParser::SaveFile(const char* path) const {
-    if (path == nullptr)
+    if (path == nullptr || m_savingBlocked)
         return false;
-    std::FILE* file = std::fopen(path, "wb");
-    if (file == nullptr)
-        return false;
-    bool ok = true;
-    if (!HasDeclaration()) {
-        static const char declaration[] = "<?xml version=\"1.0\"?>\n";
-        ok = std::fwrite(declaration, 1, sizeof declaration - 1, file) == sizeof declaration - 1;
-    }
-    pugi::xml_writer_file writer(file);
-    m_document.save(writer, "\t", pugi::format_default | pugi::format_no_declaration, pugi::encoding_utf8);
-    ok = ok && std::ferror(file) == 0;
-    ok = std::fclose(file) == 0 && ok;
-    return ok;
+    return ReplaceFileContents(path, [this](std::FILE* file) {
+        if (!HasDeclaration()) {
+            static const char declaration[] = "<?xml version=\"1.0\"?>\n";
+            if (std::fwrite(declaration, 1, sizeof declaration - 1, file) != sizeof declaration - 1)
+                return false;
+        }
+        pugi::xml_writer_file writer(file);
+        m_document.save(writer, "\t", pugi::format_default | pugi::format_no_declaration,
+                        pugi::encoding_utf8);
+        return std::ferror(file) == 0;
+    });
 }

@@ -46,11 +46,18 @@ public:
     bool HasDeclaration() const;
     // Writes the document to `path`, replacing the file: an XML declaration first unless
     // the document has one, then the nodes one per line, tab-indented, UTF-8 without BOM.
-    // False when the file cannot be opened or written.
+    // The old file is replaced only by a completely written new one (file_replace.h).
+    // False, with the old file as it was, when it cannot be written or saving is blocked.
     bool SaveFile(const char* path) const;
+
+    // Blocks every later save: for a document that stands in for a file that exists but
+    // could not be read, whose settings a save would replace with defaults.
+    void BlockSaving() { m_savingBlocked = true; }
+    bool SavingBlocked() const { return m_savingBlocked; }
 
 private:
     pugi::xml_document m_document;
+    bool m_savingBlocked = false;
 };
 
 // Case-insensitive (ASCII) equality of two names.

@@ -1,11 +1,19 @@
 #include "config_file.h"
 #include "app_settings.h"
+#include "file_replace.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstring>
 #include <filesystem>
+#include <functional>
+#include <set>
 #include <sstream>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 #include <vector>
 
@@ -23,6 +31,37 @@ std::vector<std::pair<std::string, std::string>> Attributes(const XMLNode& node)
         list.emplace_back(a.name(), a.value());
     return list;
 }
+
+std::set<std::string> Entries(const std::filesystem::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+// Files of this process may grow to `bytes` and no further while it lives: a write past
+// that fails as on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        m_active = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+    bool Active() const { return m_active; }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int);
+    bool m_active = false;
+};
 
 struct Config {
     TempFolder folder;
@@ -192,4 +231,126 @@ TEST(ConfigFile, ReadOnlyFileIsLeftAlone) {
         GTEST_SKIP() << "read-only files are writable for this user";
     EXPECT_FALSE(SaveSettings(config.document, settings, config.path.c_str()));
     EXPECT_EQ(ReadBytes(config.path), "<AppConfig/>");
+}
+
+TEST(ConfigFile, AFailedSaveKeepsTheOldFileWholeAndLeavesNoTemporary) {
+    struct Case {
+        const char* name;
+        std::function<bool(XMLParser&, const std::string& path)> save;
+    } cases[] = {
+        {"the disk takes only part of it",
+         [](XMLParser& document, const std::string& path) {
+             FileSizeLimit limit(4096);
+             EXPECT_TRUE(limit.Active());
+             return SaveSettings(document, AppSettings(), path.c_str());
+         }},
+        {"the temporary cannot be made",
+         [](XMLParser& document, const std::string& path) {
+             std::filesystem::create_directory(ReplacementTempPath(path.c_str()));
+             bool saved = SaveSettings(document, AppSettings(), path.c_str());
+             std::filesystem::remove(ReplacementTempPath(path.c_str()));
+             return saved;
+         }},
+        {"the writer gives up half-way",
+         [](XMLParser&, const std::string& path) {
+             return ReplaceFileContents(path.c_str(), [](std::FILE* file) {
+                 std::fputs("<AppConfig BaudRate=", file);
+                 return false;
+             });
+         }},
+    };
+    const std::string original = "<AppConfig BaudRate='9600'><!-- hand-made --></AppConfig>";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Config config;
+        config.Load(original);
+        // Far more than the disk takes in the first case.
+        XMLNode padding = FindAppConfig(config.document).AppendChild("Padding");
+        padding.Handle().text().set(std::string(64 * 1024, 'x').c_str());
+        EXPECT_FALSE(c.save(config.document, config.path));
+        const std::string now = ReadBytes(config.path);
+        EXPECT_TRUE(now == original) << now.size() << " bytes now, beginning " << now.substr(0, 60);
+        EXPECT_EQ(Entries(config.folder.Path()), std::set<std::string>{"appConfig.xml"});
+    }
+}
+
+TEST(ConfigFile, ASaveReplacesTheFileWholeKeepingItsPermissions) {
+    Config config;
+    config.Load("<AppConfig/>");
+    namespace fs = std::filesystem;
+    const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(config.path, mode);
+    AppSettings settings;
+    settings.BaudRate = 38400;
+    ASSERT_TRUE(SaveSettings(config.document, settings, config.path.c_str()));
+    EXPECT_EQ(ReadBytes(config.path),
+              "<?xml version=\"1.0\"?>\n<AppConfig BaudRate=\"38400\" DebugMode=\"1\" />\n");
+    EXPECT_EQ(fs::status(config.path).permissions(), mode);
+    EXPECT_EQ(Entries(config.folder.Path()), std::set<std::string>{"appConfig.xml"});
+}
+
+// Something is there but cannot be read: its settings are unknown, so neither the start nor
+// any later save may replace it with defaults.
+TEST(ConfigFile, AnExistingFileThatCannotBeReadIsNeverOverwritten) {
+    namespace fs = std::filesystem;
+    struct Case {
+        const char* name;
+        void (*make)(const std::string& path);
+        std::string (*look)(const std::string& path); // what is there, as text
+        bool onlyForAUserWhoCannotReadIt;
+    } cases[] = {
+        {"a file this user may write but not read",
+         [](const std::string& path) {
+             WriteBytes(path, "<AppConfig BaudRate='9600'/>");
+             fs::permissions(path, fs::perms::owner_write);
+         },
+         [](const std::string& path) {
+             fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+             std::string bytes = ReadBytes(path);
+             fs::permissions(path, fs::perms::owner_write);
+             return "file " + bytes;
+         },
+         true},
+        {"an entry that opens as no file (a socket)",
+         [](const std::string& path) {
+             int listener = socket(AF_UNIX, SOCK_STREAM, 0);
+             sockaddr_un address{};
+             address.sun_family = AF_UNIX;
+             ASSERT_LT(path.size(), sizeof address.sun_path);
+             std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+             ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+             close(listener); // the entry stays
+         },
+         [](const std::string& path) { return std::string(fs::is_socket(path) ? "socket" : "no socket"); },
+         false},
+        {"a folder", [](const std::string& path) { fs::create_directory(path); },
+         [](const std::string& path) { return std::string(fs::is_directory(path) ? "folder" : "no folder"); },
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Config config;
+        c.make(config.path);
+        if (c.onlyForAUserWhoCannotReadIt && access(config.path.c_str(), R_OK) == 0)
+            continue; // this user reads every file
+        const std::string before = c.look(config.path);
+
+        ConfigLoadResult result = LoadConfigFile(config.document, config.path.c_str());
+        EXPECT_TRUE(result.unreadable);
+        EXPECT_FALSE(result.saved);
+        EXPECT_FALSE(FindAppConfig(config.document).IsNull()); // the program runs on defaults
+        EXPECT_FALSE(SaveSettings(config.document, AppSettings(), config.path.c_str()));
+        EXPECT_EQ(c.look(config.path), before);
+    }
+}
+
+TEST(ConfigFile, AnUnparsableFileThatCannotBeCopiedIsNeverOverwritten) {
+    Config config;
+    const std::string broken = "<AppConfig BaudRate='9600'><MotionWnd></AppConfig>";
+    std::filesystem::create_directory(config.path + ".bak");
+    ConfigLoadResult result = config.Load(broken);
+    EXPECT_FALSE(result.parsed);
+    EXPECT_FALSE(result.backedUp);
+    EXPECT_FALSE(SaveSettings(config.document, AppSettings(), config.path.c_str()));
+    EXPECT_EQ(ReadBytes(config.path), broken);
 }
