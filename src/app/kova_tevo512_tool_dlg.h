@@ -5,6 +5,7 @@
 #include "app_settings.h"
 #include "base_string.h"
 #include "base_thread.h"
+#include "color_static_win.h"
 #include "dialog.h"
 #include "distance_samples.h"
 #include "indicator_images_win.h"
@@ -82,6 +83,7 @@ protected:
 
 private:
     void SetTitleWithVersion();
+    void SetupImageStatics();
     void SettingsToControls();
     void ControlsToSettings();
     void StopReporting();
@@ -113,6 +115,10 @@ private:
     DistanceSampleList m_samples;
     IndicatorImages m_images;
 
+    CColorStatic m_indicator;       // 1400: who is there
+    CColorStatic m_distanceReadout; // 1500
+    CColorStatic m_distanceUnit;    // 1107
+    CColorStatic m_gateNote;        // 1200
     CWaveWnd m_motionChart;
     CWaveWnd m_motionlessChart;
     CWaveWnd m_distanceChart;

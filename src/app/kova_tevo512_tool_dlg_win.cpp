@@ -35,11 +35,14 @@ CKOVATevo512ToolDlg::~CKOVATevo512ToolDlg() = default;
 
 void CKOVATevo512ToolDlg::DoDataExchange(CDataExchange* exchange) {
     CDialogEx::DoDataExchange(exchange);
+    DDX_Control(exchange, IDC_STATIC_INDICATOR, m_indicator);
+    DDX_Control(exchange, IDC_STATIC_DISTANCE, m_distanceReadout);
+    DDX_Control(exchange, IDC_STATIC_DISTANCE_UNIT, m_distanceUnit);
+    DDX_Control(exchange, IDC_STATIC_GATE_SIZE, m_gateNote);
     DDX_Control(exchange, IDC_CHART_MOTION, m_motionChart);
     DDX_Control(exchange, IDC_CHART_MOTIONLESS, m_motionlessChart);
     DDX_Control(exchange, IDC_CHART_DISTANCE, m_distanceChart);
-    // The image and text statics (1200, 1400, 1500, 1107) and the numeric edits (1201, 1202,
-    // 1204) are bound here once their control classes exist.
+    // The numeric edits (1201, 1202, 1204) are bound here once their control class exists.
 }
 
 BOOL CKOVATevo512ToolDlg::OnInitDialog() {
@@ -64,7 +67,7 @@ BOOL CKOVATevo512ToolDlg::OnInitDialog() {
     SettingsToControls();
     GetDlgItem(IDC_BTN_START)->EnableWindow(FALSE);
 
-    // Image/text statics Setup: here once that control exists.
+    SetupImageStatics();
     SetupCharts();
     ShowTargetState();
 
@@ -80,6 +83,19 @@ BOOL CKOVATevo512ToolDlg::OnInitDialog() {
 
     m_device = KOVA_Interface_RadarDevice_Serial_Create();
     return TRUE;
+}
+
+// The indicator, the large distance readout with its unit, and the gate note draw themselves
+// on the button face.
+void CKOVATevo512ToolDlg::SetupImageStatics() {
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    auto points = [this](int size) { return int(size * m_displayScale); };
+    m_indicator.Setup(nullptr, face, L"", 0, points(40), 1, 2);
+    m_distanceReadout.Setup(nullptr, face, L"460", 0, points(40), 1, 2);
+    // A number is never broken over two lines, also where the face's digits are wide.
+    m_distanceReadout.SetFormatFlags(Gdiplus::StringFormatFlagsNoWrap | Gdiplus::StringFormatFlagsNoClip);
+    m_distanceUnit.Setup(nullptr, face, nullptr, 0, points(30), 1, 0);
+    m_gateNote.Setup(nullptr, face, nullptr, ::GetSysColor(COLOR_BTNTEXT), points(9), 0, 0);
 }
 
 void CKOVATevo512ToolDlg::SetTitleWithVersion() {

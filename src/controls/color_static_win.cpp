@@ -106,6 +106,12 @@ void CColorStatic::SetAlignment(int horizontal, int vertical) {
         Invalidate(FALSE);
 }
 
+void CColorStatic::SetFormatFlags(int flags) {
+    m_formatFlags = flags;
+    if (m_hWnd != nullptr)
+        Invalidate(FALSE);
+}
+
 void CColorStatic::SetLineSpacing(int spacing) {
     m_lineSpacing = spacing;
     if (m_hWnd != nullptr)
@@ -148,15 +154,38 @@ void CColorStatic::DrawText(Graphics& graphics, HDC itemDc, int width, int heigh
     if (font == nullptr)
         return;
     StringFormat format(m_formatFlags, LANG_NEUTRAL);
+    // A line that is not wrapped is shown whole, never cut short by trimming.
+    if (m_formatFlags & StringFormatFlagsNoWrap)
+        format.SetTrimming(StringTrimmingNone);
     format.SetAlignment(StringAlignment(m_horizontalAlignment));
     format.SetLineAlignment(StringAlignment(m_verticalAlignment));
     SolidBrush brush(ColorOf(m_textColor));
     graphics.SetTextRenderingHint(TextRenderingHintAntiAlias);
     const RectF area(0, 0, REAL(width), REAL(height));
-    if (m_lineSpacing < 0)
-        graphics.DrawString(text.c_str(), -1, font.get(), area, &format, &brush);
-    else
+    if (m_lineSpacing < 0) {
+        RectF place = area;
+        if (m_formatFlags & StringFormatFlagsNoWrap)
+            WidenToWholeLine(graphics, *font, text.c_str(), format, place);
+        graphics.DrawString(text.c_str(), -1, font.get(), place, &format, &brush);
+    } else
         DrawLines(graphics, *font, text, area, format, brush);
+}
+
+// Some GDI+ versions drop the characters of an unwrapped line that do not fit its
+// rectangle. The rectangle grows to the whole line on the side its alignment points away
+// from, so the line shows whole where it would have been placed anyway.
+void CColorStatic::WidenToWholeLine(Graphics& graphics, const Font& font, const wchar_t* line,
+                                    const StringFormat& format, RectF& place) const {
+    RectF needed;
+    if (graphics.MeasureString(line, -1, &font, PointF(0, 0), &format, &needed) != Ok ||
+        needed.Width <= place.Width)
+        return;
+    const REAL grow = needed.Width - place.Width;
+    if (m_horizontalAlignment == controls::kAlignFar)
+        place.X -= grow;
+    else if (m_horizontalAlignment == controls::kAlignCenter)
+        place.X -= grow / 2;
+    place.Width = needed.Width;
 }
 
 void CColorStatic::DrawLines(Graphics& graphics, const Font& font, const std::wstring& text,
@@ -178,7 +207,9 @@ void CColorStatic::DrawLines(Graphics& graphics, const Font& font, const std::ws
         if (*lines[i] == L'\0')
             continue;
         // Each line is aligned left, centred or right within the full width.
-        const RectF place(area.X, REAL(tops[i]), area.Width, REAL(heights[i]));
+        RectF place(area.X, REAL(tops[i]), area.Width, REAL(heights[i]));
+        if (m_formatFlags & StringFormatFlagsNoWrap)
+            WidenToWholeLine(graphics, font, lines[i], format, place);
         graphics.DrawString(lines[i], -1, &font, place, &format, &brush);
     }
     Internal_DelArrayW(block);

@@ -24,6 +24,8 @@ public:
     void SetTextColor(COLORREF color);
     // GDI+ alignments: 0 near, 1 centre, 2 far.
     void SetAlignment(int horizontal, int vertical);
+    // GDI+ string format flags of the text (Setup makes them 0).
+    void SetFormatFlags(int flags);
     // -1: the text is drawn as one block; 0: lines with equal gaps; more: lines that far apart.
     void SetLineSpacing(int spacing);
 
@@ -43,6 +45,8 @@ private:
     void DrawLines(Gdiplus::Graphics& graphics, const Gdiplus::Font& font, const std::wstring& text,
                    const Gdiplus::RectF& area, const Gdiplus::StringFormat& format,
                    const Gdiplus::Brush& brush);
+    void WidenToWholeLine(Gdiplus::Graphics& graphics, const Gdiplus::Font& font, const wchar_t* line,
+                          const Gdiplus::StringFormat& format, Gdiplus::RectF& place) const;
     void ReplaceImage(Gdiplus::Bitmap* image);
 
     Gdiplus::Bitmap* m_image = nullptr; // owned copy

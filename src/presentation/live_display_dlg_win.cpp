@@ -268,5 +268,22 @@ void CKOVATevo512ToolDlg::UpdateControlStates() {
 }
 
 void CKOVATevo512ToolDlg::ShowIndicatorPicture(IndicatorPicture picture) {
-    (void)picture;
+    Gdiplus::Bitmap* image = nullptr;
+    switch (picture) {
+    case IndicatorPicture::Nobody:
+        image = m_images.nobody;
+        break;
+    case IndicatorPicture::Motion:
+        image = m_images.motion;
+        break;
+    case IndicatorPicture::Motionless:
+        image = m_images.motionless;
+        break;
+    case IndicatorPicture::None:
+        break;
+    }
+    if (m_indicator.m_hWnd == nullptr)
+        return;
+    m_indicator.SetImage(image);
+    m_indicator.Invalidate(TRUE);
 }

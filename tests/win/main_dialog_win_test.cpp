@@ -1,6 +1,7 @@
 // The real main dialog under Wine, fed decoded reports through the reader's interface from
 // another thread, as the report reader feeds it: readouts, indicator, charts, time axis.
 #include "app_document.h"
+#include "color_static_win.h"
 #include "frame_scanner.h"
 #include "kova_tevo512_tool_dlg.h"
 #include "main_window_class_win.h"
@@ -75,6 +76,35 @@ protected:
     void FeedReport(const ReportFields& fields) { Feed(BuildReportFrame(2, BuildReportData(fields))); }
 
     std::wstring Text(int id) { return dialog->GetDlgItemText(id); }
+    // Whether the indicator shows (a copy of) the picture file `name` of the Image folder.
+    bool IndicatorShows(const wchar_t* name) {
+        Gdiplus::Bitmap* shown =
+            static_cast<CColorStatic*>(
+                CWnd::FromHandlePermanent(::GetDlgItem(dialog->m_hWnd, IDC_STATIC_INDICATOR)))
+                ->GetImage();
+        std::wstring path = std::wstring(ProgramFolderW()) + L"\\Image\\" + name;
+        std::unique_ptr<Gdiplus::Bitmap> expected(Gdiplus_LoadBitmapFromFileW(path.c_str()));
+        if (shown == nullptr || expected == nullptr || shown->GetWidth() != expected->GetWidth() ||
+            shown->GetHeight() != expected->GetHeight())
+            return false;
+        for (UINT y = 0; y < expected->GetHeight(); y += 7) {
+            for (UINT x = 0; x < expected->GetWidth(); x += 7) {
+                Gdiplus::Color a, b;
+                shown->GetPixel(INT(x), INT(y), &a);
+                expected->GetPixel(INT(x), INT(y), &b);
+                // A copy may drop the colour of fully transparent pixels.
+                if (a.GetValue() != b.GetValue() && (a.GetA() != 0 || b.GetA() != 0))
+                    return false;
+            }
+        }
+        return true;
+    }
+    static std::wstring ProgramFolderW() {
+        wchar_t path[MAX_PATH] = L"";
+        GetModuleFileNameW(nullptr, path, MAX_PATH);
+        std::wstring folder = path;
+        return folder.substr(0, folder.find_last_of(L'\\'));
+    }
     CWaveWnd& Chart(int id) {
         return *static_cast<CWaveWnd*>(CWnd::FromHandlePermanent(::GetDlgItem(dialog->m_hWnd, id)));
     }
@@ -101,11 +131,15 @@ TEST_F(MainDialog, SensitivityReadoutsShowTheMaximaOfTheLastFiftyReports) {
 TEST_F(MainDialog, IndicatorAndDistanceFollowTheState) {
     Open();
     EXPECT_EQ(Text(IDC_STATIC_DISTANCE), L"0"); // initialisation shows the empty report
+    EXPECT_TRUE(IndicatorShows(L"HumanNobody.png"));
     FeedReport({3, 150, 60, 300, 40, 123});
+    EXPECT_TRUE(IndicatorShows(L"HumanMotion.png"));
     EXPECT_EQ(Text(IDC_STATIC_DISTANCE), L"123");
     EXPECT_EQ(dialog->IsDlgButtonChecked(IDC_RADIO_MOTION), UINT(BST_CHECKED));
     EXPECT_EQ(dialog->IsDlgButtonChecked(IDC_RADIO_MOTIONLESS), UINT(BST_UNCHECKED));
     FeedReport({2, 0, 0, 300, 40, 300});
+    EXPECT_TRUE(IndicatorShows(L"HumanMotionless.png"));
+    EXPECT_FALSE(IndicatorShows(L"HumanMotion.png"));
     EXPECT_EQ(dialog->IsDlgButtonChecked(IDC_RADIO_MOTION), UINT(BST_UNCHECKED));
     EXPECT_EQ(dialog->IsDlgButtonChecked(IDC_RADIO_MOTIONLESS), UINT(BST_CHECKED));
     FeedReport({7, 0, 0, 0, 0, 45}); // an unknown state leaves the radio buttons

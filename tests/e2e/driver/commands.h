@@ -11,6 +11,7 @@ int Close(const Args& args);
 int Resize(const Args& args);
 int Minimize(const Args& args);
 int Restore(const Args& args);
+int Mouse(const Args& args);
 int Rect(const Args& args);
 
 int GetText(const Args& args);

@@ -78,6 +78,14 @@ int Restore(const Args&) {
     return 0;
 }
 
+// Puts the mouse pointer at a screen position, e.g. away from the window so that no tool tip
+// shows in a screenshot.
+int Mouse(const Args& args) {
+    if (!SetCursorPos(ParseInt(args[0], "an x"), ParseInt(args[1], "a y")))
+        Fail("SetCursorPos failed");
+    return 0;
+}
+
 int Rect(const Args& args) {
     HWND dialog = Dialog();
     if (args.empty()) {
