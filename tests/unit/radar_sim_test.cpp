@@ -1179,6 +1179,25 @@ TEST(SimPty, NothingIsSentWhileNoOneListens) {
     EXPECT_EQ(sim.Sent().size(), sent);
 }
 
+// A host that opened the line and then read nothing for a while: old reports may be lost,
+// as on a real line, but the acknowledgement of its next command still arrives.
+TEST(SimPty, AnAcknowledgementIsNeverDroppedBehindABacklog) {
+    SimulatorOptions options;
+    options.rateHz = 1000;
+    options.engineering = true;
+    RadarSimulator sim(options);
+    std::string slave = sim.Start();
+    ASSERT_FALSE(slave.empty()) << sim.Error();
+    HostLine host(slave);
+    ASSERT_TRUE(host.IsOpen());
+    // 45-byte reports at 1000 a second: far more than the 64 KiB the simulator holds back.
+    std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+    host.Write(Command(0x00FF, Hex("01 00")));
+    std::optional<Bytes> ack = host.ReadAck(0x00FF, 10000);
+    ASSERT_TRUE(ack);
+    EXPECT_EQ(*ack, Hex("00 00 01 00 40 00"));
+}
+
 TEST(SimPty, FaultsChangeWhileRunningAndTheStateIsVisible) {
     SimulatorOptions options;
     options.rateHz = 50;

@@ -15,8 +15,9 @@ namespace radarsim {
 
 namespace {
 
-// Output the host does not read piles up to this much; beyond it, frames are dropped as a
-// line with no listener would drop them.
+// Reports the host does not read pile up to this much; beyond it, new reports are dropped as
+// a line with no reader would lose them. Acknowledgements are always queued: a module
+// answers every command, and a host that starts reading again must find the answer.
 constexpr size_t kMaxPendingBytes = 64 * 1024;
 // How often the worker looks again without a reason: while no one listens (poll cannot wait
 // for a listener to arrive), and otherwise.
@@ -205,9 +206,9 @@ ModuleState RadarSimulator::State() const {
     return m_model.State();
 }
 
-void RadarSimulator::Queue(std::vector<Frame>& frames, uint64_t nowMs, bool split) {
+void RadarSimulator::Queue(std::vector<Frame>& frames, uint64_t nowMs, bool split, bool reports) {
     for (Frame& frame : frames) {
-        if (frame.empty() || m_pendingBytes > kMaxPendingBytes)
+        if (frame.empty() || (reports && m_pendingBytes > kMaxPendingBytes))
             continue;
         uint64_t due = std::max(nowMs, m_lastDueMs);
         m_pendingBytes += frame.size();
@@ -296,7 +297,7 @@ void RadarSimulator::Run() {
 
         bool blocked = false;
         if (listening) {
-            Queue(frames, now, split);
+            Queue(frames, now, split, true);
             blocked = !WritePending(now);
         }
 
@@ -334,7 +335,7 @@ void RadarSimulator::Run() {
         }
         if (!events.empty())
             m_changed.notify_all();
-        Queue(acks, at, split);
+        Queue(acks, at, split, false);
         WritePending(at);
     }
 }

@@ -73,7 +73,8 @@ public:
 private:
     void Run();
     uint64_t NowMs() const;
-    void Queue(std::vector<Frame>& frames, uint64_t nowMs, bool split);
+    // Reports are dropped beyond a backlog; acknowledgements never are.
+    void Queue(std::vector<Frame>& frames, uint64_t nowMs, bool split, bool reports);
     // Writes what is due; false when the line is full (wait for POLLOUT).
     bool WritePending(uint64_t nowMs);
     void Wake();
