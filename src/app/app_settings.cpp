@@ -52,11 +52,8 @@ void ReadEnergyChart(const XMLNode& element, EnergyChartSettings& chart) {
 
 } // namespace
 
-void LoadSettings(const XMLParser& document, AppSettings& s) {
+void LoadParameterSettings(const XMLParser& document, AppSettings& s) {
     XMLNode root = FindAppConfig(document);
-    ReadKey(root, "BaudRate", &s.BaudRate, DIGITAL_TYPE_INT32);
-    ReadKey(root, "DebugMode", &s.DebugMode, DIGITAL_TYPE_INT32);
-    ReadKey(root, "DistanceMax", &s.DistanceMax, DIGITAL_TYPE_DOUBLE);
     ReadKey(root, "GateCountMax", &s.GateCountMax, DIGITAL_TYPE_INT32);
     s.GateCountMax = std::min(s.GateCountMax, kMaxGateCount);
 
@@ -66,14 +63,21 @@ void LoadSettings(const XMLParser& document, AppSettings& s) {
     ClampGate(s.MotionlessGateMax, s.GateCountMax);
 
     ReadKey(root, "OffTime", &s.OffTime, DIGITAL_TYPE_INT32);
-    ReadKey(root, "DistanceCount", &s.DistanceCount, DIGITAL_TYPE_INT32);
-    ReadKey(root, "DistanceUnit", &s.DistanceUnit, DIGITAL_TYPE_INT32);
-    s.DistanceUnit = std::clamp(s.DistanceUnit, 0, 2);
-
     RebuildSensitivity(s.MotionSensing, kDefaultMotionSensitivity, s.GateCountMax,
                        root.FindAttribute("MotionSensing"));
     RebuildSensitivity(s.MotionlessSensing, kDefaultMotionlessSensitivity, s.GateCountMax,
                        root.FindAttribute("MotionlessSensing"));
+    ReadKey(root, "DistanceCount", &s.DistanceCount, DIGITAL_TYPE_INT32);
+    ReadKey(root, "DistanceUnit", &s.DistanceUnit, DIGITAL_TYPE_INT32);
+    s.DistanceUnit = std::clamp(s.DistanceUnit, 0, 2);
+}
+
+void LoadSettings(const XMLParser& document, AppSettings& s) {
+    XMLNode root = FindAppConfig(document);
+    ReadKey(root, "BaudRate", &s.BaudRate, DIGITAL_TYPE_INT32);
+    ReadKey(root, "DebugMode", &s.DebugMode, DIGITAL_TYPE_INT32);
+    ReadKey(root, "DistanceMax", &s.DistanceMax, DIGITAL_TYPE_DOUBLE);
+    LoadParameterSettings(document, s);
 
     ReadEnergyChart(root.FindChild("MotionWnd"), s.MotionWnd);
     ReadEnergyChart(root.FindChild("MotionlessWnd"), s.MotionlessWnd);

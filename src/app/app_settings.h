@@ -62,6 +62,13 @@ void RebuildSensitivity(std::vector<uint16_t>& array, const uint16_t (&defaults)
 // what is missing, and applies the clamps.
 void LoadSettings(const XMLParser& document, AppSettings& settings);
 
+// Reads the module's parameters and the statistics length from AppConfig (GateCountMax, the
+// farthest gates clamped to 1..GateCountMax, OffTime, both sensitivity lists over their default
+// tables, DistanceCount, DistanceUnit clamped to 0..2). A missing attribute keeps the value
+// `settings` holds, except the sensitivity lists, which fall back to the default tables. The
+// start-up load and Reset both use it.
+void LoadParameterSettings(const XMLParser& document, AppSettings& settings);
+
 // Writes BaudRate and then DebugMode into AppConfig (when it exists) and saves the file.
 // Returns whether the file was written.
 bool SaveSettings(XMLParser& document, const AppSettings& settings, const char* path);

@@ -123,3 +123,27 @@ TEST(Settings, ChartElementsFoundWithoutCaseAndOnlyTheFirstCounts) {
     EXPECT_EQ(s.DistanceWnd.LineColor, 255u);
     EXPECT_EQ(s.DistanceWnd.BkColor, 0xFFFFFFFFu);
 }
+
+// Reset: what the document holds replaces the parameters, what it lacks keeps the values in
+// use, and the sensitivity lists fall back to their default tables.
+TEST(Settings, ParameterSettingsForReset) {
+    AppSettings s;
+    s.GateCountMax = 12; // as a read from a twelve-gate module left it
+    s.MotionGateMax = 5;
+    s.OffTime = 10;
+    s.DistanceCount = 60;
+    s.MotionSensing.assign(12, 77);
+    XMLParser document;
+    const std::string xml = "<AppConfig MotionGateMax='0' MotionlessGateMax='40' DistanceUnit='7' "
+                            "MotionlessSensing='1,2'/>";
+    ASSERT_TRUE(document.LoadBuffer(xml.data(), xml.size()));
+    LoadParameterSettings(document, s);
+    EXPECT_EQ(s.GateCountMax, 12);
+    EXPECT_EQ(s.MotionGateMax, 1);      // clamped up from 0
+    EXPECT_EQ(s.MotionlessGateMax, 12); // clamped down to the gate count
+    EXPECT_EQ(s.OffTime, 10);
+    EXPECT_EQ(s.DistanceCount, 60);
+    EXPECT_EQ(s.DistanceUnit, 2);
+    EXPECT_EQ(s.MotionSensing, (Gates{50, 50, 40, 40, 40, 40, 30, 30, 30, 30, 30, 30}));
+    EXPECT_EQ(s.MotionlessSensing, (Gates{1, 2, 40, 40, 40, 40, 15, 15, 15, 15, 15, 15}));
+}
