@@ -71,9 +71,9 @@ protected:
     void OnRefreshPorts();
     void OnConnect();
     void OnStartStop();
-    void OnReadParameters();
-    void OnWriteParameters();
-    void OnResetParameters();
+    void ReadParameters();
+    void WriteParameters();
+    void ResetParameters();
     void OnSensitivities();
     void OnApplySensitivity();
     void OnDistanceUnitChanged();
@@ -86,7 +86,19 @@ private:
     void SetupImageStatics();
     void SettingsToControls();
     void ControlsToSettings();
+    // Reporting: 1 when started, 0 when the link is not open.
+    int StartReporting();
     void StopReporting();
+    // Message boxes over the dialog in the UI language: an error (caption "Error", error icon,
+    // topmost) and a success (caption "Prompt", information icon).
+    void ShowFailure(UINT text);
+    int BaudRateToOpen();
+    void ShowSuccess(UINT text);
+    // The threshold line of an energy chart from its sensitivity table; a new gate count
+    // rescales the chart first when `rescale` is set.
+    void LoadThresholdLine(EnergyChartLink& chart, const std::vector<uint16_t>& table, bool rescale);
+    // The maximum of the two gate edits: the highest gate index of the module.
+    void SetGateEditLimits();
 
     // Live display (presentation).
     void SetupCharts();

@@ -18,9 +18,9 @@ ON_WM_SIZE()
 ON_BN_CLICKED(IDC_BTN_REFRESH, &CKOVATevo512ToolDlg::OnRefreshPorts)
 ON_BN_CLICKED(IDC_BTN_CONNECT, &CKOVATevo512ToolDlg::OnConnect)
 ON_BN_CLICKED(IDC_BTN_START, &CKOVATevo512ToolDlg::OnStartStop)
-ON_BN_CLICKED(IDC_BTN_READ, &CKOVATevo512ToolDlg::OnReadParameters)
-ON_BN_CLICKED(IDC_BTN_CONFIG, &CKOVATevo512ToolDlg::OnWriteParameters)
-ON_BN_CLICKED(IDC_BTN_RESET, &CKOVATevo512ToolDlg::OnResetParameters)
+ON_BN_CLICKED(IDC_BTN_READ, &CKOVATevo512ToolDlg::ReadParameters)
+ON_BN_CLICKED(IDC_BTN_CONFIG, &CKOVATevo512ToolDlg::WriteParameters)
+ON_BN_CLICKED(IDC_BTN_RESET, &CKOVATevo512ToolDlg::ResetParameters)
 ON_BN_CLICKED(IDC_BTN_SENSITIVITY, &CKOVATevo512ToolDlg::OnSensitivities)
 ON_BN_CLICKED(IDC_BTN_APPLY, &CKOVATevo512ToolDlg::OnApplySensitivity)
 ON_CBN_SELCHANGE(IDC_COMBO_DISTANCE_UNIT, &CKOVATevo512ToolDlg::OnDistanceUnitChanged)
@@ -107,33 +107,6 @@ void CKOVATevo512ToolDlg::SetTitleWithVersion() {
     SetWindowText(title.c_str());
 }
 
-// The parameter controls and the settings record; the statistics unit and the gate limits
-// of the numeric edits join here with their controls.
-void CKOVATevo512ToolDlg::SettingsToControls() {
-    SetDlgItemInt(IDC_EDIT_BAUD_RATE, UINT(m_settings.BaudRate), TRUE);
-    CheckDlgButton(IDC_CHECK_ENGINEERING, m_settings.DebugMode ? BST_CHECKED : BST_UNCHECKED);
-    SetDlgItemInt(IDC_EDIT_MOTION_GATE_MAX, UINT(m_settings.MotionGateMax - 1), TRUE);
-    SetDlgItemInt(IDC_EDIT_MOTIONLESS_GATE_MAX, UINT(m_settings.MotionlessGateMax - 1), TRUE);
-    SetDlgItemInt(IDC_EDIT_OFF_TIME, UINT(m_settings.OffTime), TRUE);
-    SetDlgItemInt(IDC_EDIT_DISTANCE_COUNT, UINT(m_settings.DistanceCount), TRUE);
-    SendDlgItemMessage(IDC_COMBO_DISTANCE_UNIT, CB_SETCURSEL, WPARAM(m_settings.DistanceUnit));
-    ApplyStatisticsUnit();
-}
-
-void CKOVATevo512ToolDlg::ControlsToSettings() {
-    // A baud rate that is not a number keeps the one in use rather than saving 0.
-    BOOL baudIsNumber = FALSE;
-    int32_t baudRate = int32_t(GetDlgItemInt(IDC_EDIT_BAUD_RATE, &baudIsNumber, TRUE));
-    if (baudIsNumber)
-        m_settings.BaudRate = baudRate;
-    m_settings.MotionGateMax = int32_t(GetDlgItemInt(IDC_EDIT_MOTION_GATE_MAX, nullptr, TRUE)) + 1;
-    m_settings.MotionlessGateMax = int32_t(GetDlgItemInt(IDC_EDIT_MOTIONLESS_GATE_MAX, nullptr, TRUE)) + 1;
-    m_settings.OffTime = int32_t(GetDlgItemInt(IDC_EDIT_OFF_TIME, nullptr, TRUE));
-    m_settings.DistanceCount = int32_t(GetDlgItemInt(IDC_EDIT_DISTANCE_COUNT, nullptr, TRUE));
-    m_settings.DebugMode = IsDlgButtonChecked(IDC_CHECK_ENGINEERING) == BST_CHECKED ? 1 : 0;
-    m_settings.DistanceUnit = int32_t(SendDlgItemMessage(IDC_COMBO_DISTANCE_UNIT, CB_GETCURSEL));
-}
-
 void CKOVATevo512ToolDlg::OnClose() {
     EndDialog(IDCANCEL);
     Default();
@@ -168,29 +141,8 @@ void CKOVATevo512ToolDlg::OnSize(UINT type, int cx, int cy) {
     }
 }
 
-// Stopping is safe when nothing runs: no thread, no open capture, an empty sample list.
-void CKOVATevo512ToolDlg::StopReporting() {
-    m_stop = 1;
-    m_reader.StopThread();
-    KOVA_Interface_RadarDevice_Stop(m_device);
-    if (m_capture != nullptr)
-        std::fclose(m_capture);
-    m_capture = nullptr;
-    MSG pending;
-    while (PeekMessageW(&pending, m_hWnd, WM_REPORT_MESSAGE, WM_REPORT_MESSAGE, PM_REMOVE)) {
-    }
-    m_samples.Clear();
-    m_reporting = 0;
-}
-
 // The handlers below belong to the connection, reporting, parameter, sensitivity and live
 // display features; each is routed here and filled in with its feature.
-void CKOVATevo512ToolDlg::OnRefreshPorts() {}
-void CKOVATevo512ToolDlg::OnConnect() {}
-void CKOVATevo512ToolDlg::OnStartStop() {}
-void CKOVATevo512ToolDlg::OnReadParameters() {}
-void CKOVATevo512ToolDlg::OnWriteParameters() {}
-void CKOVATevo512ToolDlg::OnResetParameters() {}
 void CKOVATevo512ToolDlg::OnSensitivities() {}
 void CKOVATevo512ToolDlg::OnApplySensitivity() {}
 void CKOVATevo512ToolDlg::OnDistanceUnitChanged() {

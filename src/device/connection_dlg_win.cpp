@@ -1,0 +1,75 @@
+// The main dialog's port list and its Connect/Disconnect button.
+#include "kova_tevo512_tool_dlg.h"
+
+#include "KOVA_DataProcess.h"
+#include "app_document.h"
+#include "port_names.h"
+#include "resource.h"
+#include "resource_language.h"
+#include "serial_enum.h"
+
+void CKOVATevo512ToolDlg::OnRefreshPorts() {
+    SendDlgItemMessage(IDC_COMBO_PORT, CB_RESETCONTENT);
+    CPtrListCtrl names;
+    EnumSerialPortNameW(&names);
+    for (int i = 0; i < names.GetCount(); ++i) {
+        const auto* name = static_cast<const wchar_t*>(names.GetAt(i));
+        LRESULT index = SendDlgItemMessage(IDC_COMBO_PORT, CB_ADDSTRING, 0, LPARAM(name));
+        if (index >= 0)
+            SendDlgItemMessage(IDC_COMBO_PORT, CB_SETITEMDATA, WPARAM(index),
+                               LPARAM(PortNumberFromName(name)));
+    }
+    FreeSerialPortNameA(&names);
+    SendDlgItemMessage(IDC_COMBO_PORT, CB_SETCURSEL, 0);
+}
+
+void CKOVATevo512ToolDlg::OnConnect() {
+    if (m_reporting) {
+        StopReporting();
+        SetDlgItemText(IDC_BTN_START, AfxLoadString(IDS_START).c_str());
+    }
+    ControlsToSettings();
+    CWnd* start = GetDlgItem(IDC_BTN_START);
+    if (KOVA_Interface_RadarDevice_IsConnected(m_device)) {
+        KOVA_Interface_RadarDevice_Serial_Close(m_device);
+        SetDlgItemText(IDC_BTN_CONNECT, AfxLoadString(IDS_CONNECT).c_str());
+        start->EnableWindow(FALSE);
+        m_version.Set("Unknown");
+    } else {
+        const LRESULT selected = SendDlgItemMessage(IDC_COMBO_PORT, CB_GETCURSEL);
+        const LRESULT port =
+            selected >= 0 ? SendDlgItemMessage(IDC_COMBO_PORT, CB_GETITEMDATA, WPARAM(selected)) : -1;
+        if (selected < 0 || port == -1 || port == CB_ERR) {
+            start->EnableWindow(FALSE);
+            ShowFailure(IDS_NO_DEVICE);
+        } else if (!KOVA_Interface_RadarDevice_Serial_OpenByPortNum(m_device, int(port), BaudRateToOpen(), 2,
+                                                                    1, 1, 150)) {
+            // The caption, the control states and the file stay as they were.
+            ShowFailure(IDS_OPEN_DEVICE_FAILED);
+            return;
+        } else {
+            SetDlgItemText(IDC_BTN_CONNECT, AfxLoadString(IDS_DISCONNECT).c_str());
+            start->EnableWindow(TRUE);
+            KOVA_Interface_RadarDevice_GetVersion(m_device, &m_version);
+        }
+    }
+    UpdateControlStates();
+    ShowTargetState();
+    SaveSettings(AppConfigDocument(), m_settings, AppConfigPath().c_str());
+}
+
+// The edit's baud rate as typed: text that is not a number opens nothing (the library refuses
+// 0), while the settings keep the last good value for the file.
+int CKOVATevo512ToolDlg::BaudRateToOpen() {
+    BOOL number = FALSE;
+    int baudRate = int(GetDlgItemInt(IDC_EDIT_BAUD_RATE, &number, TRUE));
+    return number ? baudRate : 0;
+}
+
+void CKOVATevo512ToolDlg::ShowFailure(UINT text) {
+    MessageBox(AfxLoadString(text).c_str(), AfxLoadString(IDS_ERROR).c_str(), MB_ICONERROR | MB_TOPMOST);
+}
+
+void CKOVATevo512ToolDlg::ShowSuccess(UINT text) {
+    MessageBox(AfxLoadString(text).c_str(), AfxLoadString(IDS_PROMPT).c_str(), MB_ICONINFORMATION);
+}
