@@ -13,6 +13,9 @@ int LogFile::WriteLine(std::FILE* file, const char* bytes, int length) {
             break;
         written += now;
     }
+    // Each line reaches the file at once: a log that stops with the program would lose the
+    // lines that explain why it stopped.
+    std::fflush(file);
     return int(written);
 }
 

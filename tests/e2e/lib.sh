@@ -6,6 +6,7 @@
 #   E2E_RECORD       radar-sim's record: one JSON line per command frame it received
 #   E2E_PORT         the COM port radar-sim is on (COM5)
 #   E2E_WORK         a scratch folder of this test
+#   E2E_NATIVE_BIN   the native tools (radar-sim, capture-decode)
 # Any failure, even inside $(...), fails the test: it is written to $E2E_WORK/failures, which
 # every check and the end of the case look at.
 

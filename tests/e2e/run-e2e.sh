@@ -56,7 +56,7 @@ done
 
 work=$build/e2e/$name
 export E2E_NAME=$name E2E_CASE=$case_file E2E_WORK=$work E2E_PROGRAM_DIR=$work/program E2E_EXE=$exe
-export E2E_RECORD=$work/sim-commands.jsonl E2E_PORT=$port E2E_START=$start
+export E2E_RECORD=$work/sim-commands.jsonl E2E_PORT=$port E2E_START=$start E2E_NATIVE_BIN=$native_bin
 export E2E_FAILURES=$build/e2e-failures/$name E2E_WINE_RUN=$build/e2e-wine-run.sh E2E_DRIVER=$build/bin/e2e-driver.exe
 rm -rf "$work" "$E2E_FAILURES"
 mkdir -p "$E2E_PROGRAM_DIR"

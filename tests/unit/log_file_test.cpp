@@ -18,6 +18,8 @@ TEST(LogFile, EachStartMakesANewFileOfStampedLinesFromEveryThread) {
         ASSERT_TRUE(log.Open(logFolder));
         first = log.Path();
         DbgOutputA(2, "State=%d, M_D=%03d\r\n", 3, 150);
+        // A line is on disk while the log is still open (a program that dies keeps it).
+        EXPECT_NE(ReadBytes(first).find("State=3, M_D=150\r\n"), std::string::npos);
         std::thread([] { DbgOutputA(2, "from the reader\r\n"); }).join();
     }
     DbgOutputA(2, "after close\r\n");
