@@ -187,6 +187,9 @@ void CBalloonWnd::Relayout() {
 }
 
 void CBalloonWnd::DrawTips(HDC target) {
+    // Texts are not clipped to their measured rectangles: Wine draws some CJK fonts a few
+    // pixels wider than it measures them, which would cut off the last character. The
+    // layout leaves room to the right of every text.
     CBorrowedDC dc(target);
     for (int i = 0; i < tips.GetCount(); ++i) {
         const auto* tip = static_cast<const BalloonTip*>(tips.GetAt(i));
@@ -199,12 +202,12 @@ void CBalloonWnd::DrawTips(HDC target) {
         RECT box = tip->titleRect;
         {
             CDCSelection font(dc, titleFont);
-            dc.DrawText(tip->title.c_str(), int(tip->title.size()), &box, 0);
+            dc.DrawText(tip->title.c_str(), int(tip->title.size()), &box, DT_NOCLIP);
         }
         dc.SetTextColor(RGB(0, 0, 0));
         box = tip->textRect;
         CDCSelection font(dc, textFont);
-        dc.DrawText(tip->text.c_str(), int(tip->text.size()), &box, 0);
+        dc.DrawText(tip->text.c_str(), int(tip->text.size()), &box, DT_NOCLIP);
     }
 }
 

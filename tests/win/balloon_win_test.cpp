@@ -299,6 +299,55 @@ TEST_F(BalloonTest, AnUnknownIconLeavesItsRoomEmptyAndTheTextsStillShow) {
     }
 }
 
+namespace {
+
+// Ink (non-white pixels) of `text` drawn unclipped in the balloon's text font on white.
+int ReferenceInk(const wchar_t* text) {
+    HDC screen = GetDC(nullptr);
+    const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    CFont font;
+    font.CreateFont(-MulDiv(9, pixelsPerInch, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"黑体");
+    CBitmap bitmap;
+    bitmap.Attach(CreateHBitmap(nullptr, 400, 60, 24, nullptr, 0));
+    CDC dc;
+    if (font.m_hObject == nullptr || bitmap.m_hObject == nullptr || !dc.CreateCompatibleDC(nullptr))
+        return -1;
+    {
+        CDCSelection selectedBitmap(dc, bitmap);
+        CDCSelection selectedFont(dc, font);
+        const RECT all{0, 0, 400, 60};
+        dc.FillSolidRect(&all, RGB(255, 255, 255));
+        RECT box{10, 10, 10, 10};
+        dc.DrawText(text, -1, &box, DT_NOCLIP);
+    }
+    int width = 0, height = 0;
+    const std::vector<uint32_t> pixels = Pixels(HBITMAP(bitmap.m_hObject), width, height);
+    return CountIn(pixels, width, RECT{0, 0, width, height}, &IsNotWhite);
+}
+
+} // namespace
+
+TEST_F(BalloonTest, ATextIsDrawnInFullUpToItsLastCharacter) {
+    for (const wchar_t* text : {L"Invalid character '-'", L"最小值 Must >= 1", L"Invalid character 'W'"}) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(text)));
+        CBalloonWnd own;
+        ASSERT_TRUE(own.Create(&dialog));
+        own.AddTip(kPoint, L"Input Error", text, TipIconError);
+        BalloonTip tip;
+        ASSERT_TRUE(own.GetTip(0, tip));
+        int width = 0, height = 0;
+        const std::vector<uint32_t> pixels = Pixels(own.GetBackBitmap(), width, height);
+        ASSERT_FALSE(pixels.empty());
+        // Everything right of the text's start up to the close button, in the text's rows.
+        const RECT band{tip.textRect.left, tip.textRect.top, own.GetCloseRect().left, tip.textRect.bottom};
+        const int expected = ReferenceInk(text);
+        EXPECT_GT(expected, 0);
+        EXPECT_EQ(CountIn(pixels, width, band, &IsNotWhite), expected);
+    }
+}
+
 TEST_F(BalloonTest, TheWindowRegionIsTheBalloonWithoutItsKeyColouredCorners) {
     Add(L"A");
     HRGN region = CreateRectRgn(0, 0, 0, 0);
