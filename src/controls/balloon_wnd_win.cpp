@@ -34,10 +34,13 @@ LRESULT CALLBACK BalloonClassProc(HWND window, UINT message, WPARAM wParam, LPAR
         HWND owner = ::GetWindow(window, GW_OWNER);
         if (balloon != nullptr && balloon->m_hWnd == window && owner != nullptr && ::IsWindow(owner) &&
             !::IsWindowVisible(owner)) {
-            const auto* position = reinterpret_cast<const WINDOWPOS*>(lParam);
+            auto* position = reinterpret_cast<WINDOWPOS*>(lParam);
             balloon->StopTimers();
-            // Hiding changes the position too: a change that hides already must not hide
-            // again, or the two would call each other without end.
+            // Hiding is a position change too: one that hides already goes through as it
+            // is rather than starting another hide from inside itself. A change that would
+            // show the balloon leaves it hidden, so no empty balloon appears.
+            if (position != nullptr)
+                position->flags &= ~UINT(SWP_SHOWWINDOW);
             if (position == nullptr || (position->flags & SWP_HIDEWINDOW) == 0)
                 ::ShowWindow(window, SW_HIDE);
             balloon->FreeAllTips();

@@ -206,13 +206,22 @@ TEST_F(BalloonTest, MovingTheBalloonOfAHiddenOwnerHidesItAndDropsItsTips) {
     EXPECT_TRUE(Visible());
     EXPECT_EQ(balloon.GetTipCount(), 1);
 
+    // Hiding the owner leaves its popups as they are.
     dialog.ShowWindow(SW_HIDE);
-    balloon.ShowWindow(SW_SHOWNA); // whatever the system did with it when its owner went
     ASSERT_TRUE(Visible());
     balloon.MoveWindow(kPoint.x + 10, kPoint.y, Size().cx, Size().cy);
     EXPECT_FALSE(Visible());
     EXPECT_EQ(balloon.GetTipCount(), 0);
     EXPECT_FALSE(WasRunning(kCountDown));
+
+    // A tip for a hidden owner is dropped too, and no empty balloon shows up for it.
+    Add(L"B");
+    EXPECT_FALSE(Visible());
+    EXPECT_EQ(balloon.GetTipCount(), 0);
+    dialog.ShowWindow(SW_SHOW);
+    Add(L"C");
+    EXPECT_TRUE(Visible());
+    EXPECT_EQ(Titles(), std::vector<std::wstring>{L"C"});
 }
 
 TEST_F(BalloonTest, TheBalloonGoesWithItsOwnerAndThenIgnoresTips) {
