@@ -1,0 +1,195 @@
+// The real main dialog in this process against radar-sim on a COM port (a twelve-gate module):
+// a read rescales both energy charts, and Start/Stop cycles leave no thread, handle or GDI
+// object behind.
+#include "app_document.h"
+#include "kova_tevo512_tool_dlg.h"
+#include "main_window_class_win.h"
+#include "resource.h"
+#include "resource_language.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+#include <tlhelp32.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <thread>
+
+namespace {
+
+class ProgramEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&controls);
+        Gdiplus::GdiplusStartupInput input;
+        Gdiplus::GdiplusStartup(&m_token, &input, nullptr);
+        ASSERT_TRUE(RegisterMainWindowClass(GetModuleHandleW(nullptr)));
+        AfxSetResourceLanguage(1033);
+    }
+    void TearDown() override { Gdiplus::GdiplusShutdown(m_token); }
+
+private:
+    ULONG_PTR m_token = 0;
+};
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ProgramEnvironment);
+
+void PumpFor(DWORD ms) {
+    const DWORD end = GetTickCount() + ms;
+    do {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(10);
+    } while (GetTickCount() < end);
+}
+
+int ThreadCount() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    int count = 0;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        count += entry.th32OwnerProcessID == GetCurrentProcessId();
+    CloseHandle(snapshot);
+    return count;
+}
+
+// Wine's GetProcessHandleCount answers 0; its handles are small multiples of 4 that can be
+// asked one by one.
+int HandleCount() {
+    DWORD count = 0;
+    if (GetProcessHandleCount(GetCurrentProcess(), &count) && count != 0)
+        return int(count);
+    DWORD flags = 0;
+    for (uintptr_t value = 4; value < 0x40000; value += 4)
+        count += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) != 0;
+    return int(count);
+}
+
+// Wine's GetGuiResources answers 0, but its GDI handle table takes a bare index.
+int GdiObjectCount() {
+    DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    if (counted != 0)
+        return int(counted);
+    int live = 0;
+    for (uintptr_t slot = 1; slot < 0x10000; ++slot)
+        live += GetObjectType(reinterpret_cast<HGDIOBJ>(slot)) != 0;
+    return live;
+}
+
+// Answers the message boxes the dialog opens, from another thread, as a user would; tells
+// what they said.
+class BoxAnswerer {
+public:
+    explicit BoxAnswerer(HWND owner)
+        : m_thread([this, owner] {
+              while (!m_stop) {
+                  HWND box = FindWindowW(L"#32770", nullptr);
+                  if (box != nullptr && GetWindow(box, GW_OWNER) == owner) {
+                      wchar_t text[256] = L"";
+                      GetDlgItemTextW(box, 0xFFFF, text, 256);
+                      m_lastText = text;
+                      PostMessageW(box, WM_COMMAND, IDOK, 0);
+                      ++m_answered;
+                  }
+                  Sleep(20);
+              }
+          }) {}
+    ~BoxAnswerer() {
+        m_stop = true;
+        m_thread.join();
+    }
+    int Answered() const { return m_answered; }
+    std::wstring LastText() {
+        Sleep(100);
+        return m_lastText;
+    }
+
+private:
+    std::atomic<bool> m_stop{false};
+    std::atomic<int> m_answered{0};
+    std::wstring m_lastText;
+    std::thread m_thread;
+};
+
+class MainDialogDevice : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const char* port = std::getenv("KOVA_TEST_PORT");
+        ASSERT_NE(port, nullptr) << "run under with-com-port.sh";
+        std::string configuration = "<AppConfig/>";
+        ASSERT_TRUE(AppConfigDocument().LoadBuffer(configuration.data(), configuration.size()));
+        dialog = std::make_unique<CKOVATevo512ToolDlg>();
+        ASSERT_TRUE(dialog->Create(IDD_MAIN_DIALOG));
+        dialog->ShowWindow(SW_SHOW);
+        PumpFor(100);
+        std::wstring name(port, port + std::strlen(port));
+        ASSERT_NE(
+            dialog->SendDlgItemMessage(IDC_COMBO_PORT, CB_SELECTSTRING, WPARAM(-1), LPARAM(name.c_str())),
+            CB_ERR);
+        Click(IDC_BTN_CONNECT);
+        ASSERT_EQ(dialog->GetDlgItemText(IDC_BTN_CONNECT), L"Disconnect");
+    }
+    void TearDown() override {
+        if (dialog && dialog->m_hWnd)
+            dialog->DestroyWindow();
+        dialog.reset();
+        PumpFor(50);
+    }
+    // A click as the user's: posted, then the dialog's loop runs it.
+    void Click(int id, DWORD pumpMs = 300) {
+        dialog->PostMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(::GetDlgItem(dialog->m_hWnd, id)));
+        PumpFor(pumpMs);
+    }
+    CWaveWnd& Chart(int id) {
+        return *static_cast<CWaveWnd*>(CWnd::FromHandlePermanent(::GetDlgItem(dialog->m_hWnd, id)));
+    }
+
+    std::unique_ptr<CKOVATevo512ToolDlg> dialog;
+};
+
+TEST_F(MainDialogDevice, ReadFromATwelveGateModuleRescalesBothEnergyCharts) {
+    BoxAnswerer answerer(dialog->m_hWnd);
+    Click(IDC_BTN_READ, 1500);
+    ASSERT_EQ(answerer.Answered(), 1);
+    EXPECT_EQ(answerer.LastText(), L"Read Configuration Succefully");
+    EXPECT_EQ(dialog->GetDlgItemText(IDC_EDIT_MOTION_GATE_MAX), L"11");
+    for (int id : {IDC_CHART_MOTION, IDC_CHART_MOTIONLESS}) {
+        CWaveWnd& chart = Chart(id);
+        CAutoBaseLock lock(chart.model.Lock());
+        EXPECT_EQ(chart.model.sampleCount, 12) << id;
+        EXPECT_EQ(chart.model.bottomAxis.coord.tickCount, 12) << id;
+        EXPECT_EQ(chart.model.bottomAxis.coord.maximum, 11) << id;
+    }
+}
+
+TEST_F(MainDialogDevice, StartStopCyclesLeaveNothingBehind) {
+    // One cycle first: what is made once and kept (GDI+ caches, the capture folder) is made.
+    Click(IDC_BTN_START, 600);
+    ASSERT_EQ(dialog->GetDlgItemText(IDC_BTN_START), L"Stop");
+    Click(IDC_BTN_START);
+    ASSERT_EQ(dialog->GetDlgItemText(IDC_BTN_START), L"Start");
+    const int threads = ThreadCount(), handles = HandleCount(), gdiObjects = GdiObjectCount();
+    // The counts are real: the GUI thread and the simulator's port at least.
+    ASSERT_GE(threads, 1);
+    ASSERT_GT(handles, 0);
+    ASSERT_GT(gdiObjects, 0);
+    for (int cycle = 0; cycle < 10; ++cycle) {
+        Click(IDC_BTN_START, 400);
+        ASSERT_EQ(dialog->GetDlgItemText(IDC_BTN_START), L"Stop") << cycle;
+        Click(IDC_BTN_START, 200);
+        ASSERT_EQ(dialog->GetDlgItemText(IDC_BTN_START), L"Start") << cycle;
+    }
+    EXPECT_EQ(ThreadCount(), threads);
+    EXPECT_EQ(HandleCount(), handles);
+    EXPECT_EQ(GdiObjectCount(), gdiObjects);
+}
+
+} // namespace
