@@ -122,6 +122,7 @@ private:
     uint64_t m_device = 0;
     CBaseStringA m_version{"Unknown"};
     int m_reporting = 0;
+    bool m_linkOpened = false; // Connect opened the port and Disconnect has not closed it yet
     CBaseThread m_reader;
     std::atomic<int> m_stop{0};
     DistanceSampleList m_samples;

@@ -30,8 +30,11 @@ void CKOVATevo512ToolDlg::OnConnect() {
     }
     ControlsToSettings();
     CWnd* start = GetDlgItem(IDC_BTN_START);
-    if (KOVA_Interface_RadarDevice_IsConnected(m_device)) {
+    // A link the library found lost (the adapter was unplugged) is still the one the button
+    // offers to close: the click disconnects rather than opening the port again.
+    if (m_linkOpened || KOVA_Interface_RadarDevice_IsConnected(m_device)) {
         KOVA_Interface_RadarDevice_Serial_Close(m_device);
+        m_linkOpened = false;
         SetDlgItemText(IDC_BTN_CONNECT, AfxLoadString(IDS_CONNECT).c_str());
         start->EnableWindow(FALSE);
         m_version.Set("Unknown");
@@ -48,6 +51,7 @@ void CKOVATevo512ToolDlg::OnConnect() {
             ShowFailure(IDS_OPEN_DEVICE_FAILED);
             return;
         } else {
+            m_linkOpened = true;
             SetDlgItemText(IDC_BTN_CONNECT, AfxLoadString(IDS_DISCONNECT).c_str());
             start->EnableWindow(TRUE);
             KOVA_Interface_RadarDevice_GetVersion(m_device, &m_version);
