@@ -6,6 +6,7 @@
 #include "base_string.h"
 #include "base_thread.h"
 #include "color_static_win.h"
+#include "digital_edit_win.h"
 #include "dialog.h"
 #include "distance_samples.h"
 #include "indicator_images_win.h"
@@ -128,10 +129,13 @@ private:
     DistanceSampleList m_samples;
     IndicatorImages m_images;
 
-    CColorStatic m_indicator;       // 1400: who is there
-    CColorStatic m_distanceReadout; // 1500
-    CColorStatic m_distanceUnit;    // 1107
-    CColorStatic m_gateNote;        // 1200
+    CDigitalEdit m_motionGateEdit;     // 1201: farthest moving gate index
+    CDigitalEdit m_motionlessGateEdit; // 1202: farthest motionless gate index
+    CDigitalEdit m_distanceCountEdit;  // 1204: statistics length
+    CColorStatic m_indicator;          // 1400: who is there
+    CColorStatic m_distanceReadout;    // 1500
+    CColorStatic m_distanceUnit;       // 1107
+    CColorStatic m_gateNote;           // 1200
     CWaveWnd m_motionChart;
     CWaveWnd m_motionlessChart;
     CWaveWnd m_distanceChart;

@@ -35,6 +35,9 @@ CKOVATevo512ToolDlg::~CKOVATevo512ToolDlg() = default;
 
 void CKOVATevo512ToolDlg::DoDataExchange(CDataExchange* exchange) {
     CDialogEx::DoDataExchange(exchange);
+    DDX_Control(exchange, IDC_EDIT_MOTION_GATE_MAX, m_motionGateEdit);
+    DDX_Control(exchange, IDC_EDIT_MOTIONLESS_GATE_MAX, m_motionlessGateEdit);
+    DDX_Control(exchange, IDC_EDIT_DISTANCE_COUNT, m_distanceCountEdit);
     DDX_Control(exchange, IDC_STATIC_INDICATOR, m_indicator);
     DDX_Control(exchange, IDC_STATIC_DISTANCE, m_distanceReadout);
     DDX_Control(exchange, IDC_STATIC_DISTANCE_UNIT, m_distanceUnit);
@@ -42,7 +45,6 @@ void CKOVATevo512ToolDlg::DoDataExchange(CDataExchange* exchange) {
     DDX_Control(exchange, IDC_CHART_MOTION, m_motionChart);
     DDX_Control(exchange, IDC_CHART_MOTIONLESS, m_motionlessChart);
     DDX_Control(exchange, IDC_CHART_DISTANCE, m_distanceChart);
-    // The numeric edits (1201, 1202, 1204) are bound here once their control class exists.
 }
 
 BOOL CKOVATevo512ToolDlg::OnInitDialog() {
@@ -59,8 +61,11 @@ BOOL CKOVATevo512ToolDlg::OnInitDialog() {
 
     // Sensitivity settings dialog (template 2000, hidden child, this dialog its listener):
     // created here once its class exists.
-    // Numeric edits 1201/1202: unsigned values with minimum 0 ("最小值"), set here once the
-    // numeric edit control exists.
+    // The gate edits hold gate indices: unsigned, at least 0.
+    for (CDigitalEdit* gate : {&m_motionGateEdit, &m_motionlessGateEdit}) {
+        gate->valueKind = DigitalUInt32;
+        gate->SetMinimum(0, L"最小值");
+    }
 
     OnRefreshPorts();
     LoadSettings(AppConfigDocument(), m_settings);

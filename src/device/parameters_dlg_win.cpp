@@ -141,4 +141,9 @@ void CKOVATevo512ToolDlg::ControlsToSettings() {
     m_settings.DistanceUnit = int32_t(SendDlgItemMessage(IDC_COMBO_DISTANCE_UNIT, CB_GETCURSEL));
 }
 
-void CKOVATevo512ToolDlg::SetGateEditLimits() {}
+void CKOVATevo512ToolDlg::SetGateEditLimits() {
+    for (CDigitalEdit* gate : {&m_motionGateEdit, &m_motionlessGateEdit}) {
+        gate->ClearMaximum();
+        gate->SetMaximum(DigitalSlot(m_settings.GateCountMax - 1), L"最大值");
+    }
+}

@@ -42,21 +42,17 @@ void CKOVATevo512ToolDlg::ApplyStatisticsUnit() {
     const StatisticsLengthLimits limits = StatisticsLengthLimitsFor(entry);
     if (!limits.known)
         return;
-    CWnd* length = GetDlgItem(IDC_EDIT_DISTANCE_COUNT);
-    if (length == nullptr)
-        return;
+    CDigitalEdit& length = m_distanceCountEdit;
+    length.ClearMinimum();
+    length.ClearMaximum();
+    length.SetMinimum(limits.minimum, L"最小值");
+    length.SetMaximum(limits.maximum, L"最大值");
     if (limits.fixed) {
         SetDlgItemInt(IDC_EDIT_DISTANCE_COUNT, UINT(limits.minimum), TRUE);
-        length->EnableWindow(FALSE);
+        length.EnableWindow(FALSE);
         return;
     }
-    // Until the length edit checks its own limits, an out-of-range length is put back to
-    // the limit it violates here.
-    BOOL translated = FALSE;
-    int value = int(GetDlgItemInt(IDC_EDIT_DISTANCE_COUNT, &translated, TRUE));
-    if (!translated || value < limits.minimum)
-        SetDlgItemInt(IDC_EDIT_DISTANCE_COUNT, UINT(limits.minimum), TRUE);
-    else if (value > limits.maximum)
-        SetDlgItemInt(IDC_EDIT_DISTANCE_COUNT, UINT(limits.maximum), TRUE);
-    length->EnableWindow(TRUE);
+    // An out-of-range length is replaced by the limit it violates.
+    length.ValidateNow();
+    length.EnableWindow(TRUE);
 }

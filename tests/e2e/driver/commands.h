@@ -12,6 +12,7 @@ int Resize(const Args& args);
 int Minimize(const Args& args);
 int Restore(const Args& args);
 int Mouse(const Args& args);
+int Popup(const Args& args);
 int Rect(const Args& args);
 
 int GetText(const Args& args);

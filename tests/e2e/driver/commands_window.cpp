@@ -86,6 +86,31 @@ int Mouse(const Args& args) {
     return 0;
 }
 
+// popup CLASS: the visible window of that class the dialog's thread shows (such as a tip
+// balloon), as "x y width height" in the dialog's client coordinates; "none" when there is none.
+int Popup(const Args& args) {
+    HWND dialog = Dialog();
+    const DWORD thread = GetWindowThreadProcessId(dialog, nullptr);
+    HWND found = nullptr;
+    for (HWND window = FindWindowExW(nullptr, nullptr, args[0].c_str(), nullptr); window != nullptr;
+         window = FindWindowExW(nullptr, window, args[0].c_str(), nullptr)) {
+        if (IsWindowVisible(window) && GetWindowThreadProcessId(window, nullptr) == thread) {
+            found = window;
+            break;
+        }
+    }
+    if (found == nullptr) {
+        PrintLine("none");
+        return 0;
+    }
+    RECT box{};
+    GetWindowRect(found, &box);
+    MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&box), 2);
+    PrintLine(std::to_string(box.left) + " " + std::to_string(box.top) + " " + std::to_string(box.right - box.left) +
+              " " + std::to_string(box.bottom - box.top));
+    return 0;
+}
+
 int Rect(const Args& args) {
     HWND dialog = Dialog();
     if (args.empty()) {

@@ -28,6 +28,7 @@ constexpr Subcommand kSubcommands[] = {
     {L"minimize", 0, 0, e2e::Minimize, "minimize"},
     {L"restore", 0, 0, e2e::Restore, "restore                  prints the client size"},
     {L"mouse", 2, 2, e2e::Mouse, "mouse X Y                moves the pointer to that screen position"},
+    {L"popup", 1, 1, e2e::Popup, "popup CLASS              a visible popup of the dialog's thread: x y w h, or none"},
     {L"rect", 0, 1, e2e::Rect,
      "rect [ID]                x y w h font-height (client coordinates; '-' for no font)"},
     {L"get-text", 1, 1, e2e::GetText, "get-text ID"},
