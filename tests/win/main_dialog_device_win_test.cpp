@@ -168,6 +168,26 @@ TEST_F(MainDialogDevice, ReadFromATwelveGateModuleRescalesBothEnergyCharts) {
         EXPECT_EQ(chart.model.bottomAxis.coord.tickCount, 12) << id;
         EXPECT_EQ(chart.model.bottomAxis.coord.maximum, 11) << id;
     }
+    // The gate edits now go up to gate 11: 15 typed into one becomes 11 when it is left.
+    HWND gate = ::GetDlgItem(dialog->m_hWnd, IDC_EDIT_MOTIONLESS_GATE_MAX);
+    ::SetFocus(gate);
+    ::SetWindowTextW(gate, L"");
+    for (wchar_t c : std::wstring(L"15"))
+        ::SendMessageW(gate, WM_CHAR, WPARAM(c), 1);
+    ::SetFocus(::GetDlgItem(dialog->m_hWnd, IDC_EDIT_OFF_TIME));
+    PumpFor(200);
+    EXPECT_EQ(dialog->GetDlgItemText(IDC_EDIT_MOTIONLESS_GATE_MAX), L"11");
+}
+
+// Disconnect is disabled while reporting; should its click still come, it stops the
+// reporting first and closes the port.
+TEST_F(MainDialogDevice, DisconnectWhileReportingStopsFirst) {
+    Click(IDC_BTN_START, 600);
+    ASSERT_EQ(dialog->GetDlgItemText(IDC_BTN_START), L"Stop");
+    Click(IDC_BTN_CONNECT);
+    EXPECT_EQ(dialog->GetDlgItemText(IDC_BTN_START), L"Start");
+    EXPECT_EQ(dialog->GetDlgItemText(IDC_BTN_CONNECT), L"Connect");
+    EXPECT_FALSE(dialog->GetDlgItem(IDC_BTN_START)->IsWindowEnabled());
 }
 
 TEST_F(MainDialogDevice, StartStopCyclesLeaveNothingBehind) {
