@@ -87,6 +87,7 @@ private:
     void SetupImageStatics();
     void SettingsToControls();
     void ControlsToSettings();
+    void ParametersToControls();
     // Reporting: 1 when started, 0 when the link is not open.
     int StartReporting();
     void StopReporting();

@@ -95,12 +95,7 @@ void CKOVATevo512ToolDlg::WriteParameters() {
 // the file is not read again), written to the module.
 void CKOVATevo512ToolDlg::ResetParameters() {
     LoadParameterSettings(AppConfigDocument(), m_settings);
-    SetDlgItemInt(IDC_EDIT_MOTION_GATE_MAX, UINT(m_settings.MotionGateMax - 1), TRUE);
-    SetDlgItemInt(IDC_EDIT_MOTIONLESS_GATE_MAX, UINT(m_settings.MotionlessGateMax - 1), TRUE);
-    SetDlgItemInt(IDC_EDIT_OFF_TIME, UINT(m_settings.OffTime), TRUE);
-    SetDlgItemInt(IDC_EDIT_DISTANCE_COUNT, UINT(m_settings.DistanceCount), TRUE);
-    SendDlgItemMessage(IDC_COMBO_DISTANCE_UNIT, CB_SETCURSEL, WPARAM(m_settings.DistanceUnit));
-    ApplyStatisticsUnit();
+    ParametersToControls();
     WriteParameters();
 }
 
@@ -119,6 +114,12 @@ void CKOVATevo512ToolDlg::LoadThresholdLine(EnergyChartLink& chart, const std::v
 void CKOVATevo512ToolDlg::SettingsToControls() {
     SetDlgItemInt(IDC_EDIT_BAUD_RATE, UINT(m_settings.BaudRate), TRUE);
     CheckDlgButton(IDC_CHECK_ENGINEERING, m_settings.DebugMode ? BST_CHECKED : BST_UNCHECKED);
+    ParametersToControls();
+    SetGateEditLimits();
+}
+
+// The farthest gates (shown as gate indices), the off time and the statistics length and unit.
+void CKOVATevo512ToolDlg::ParametersToControls() {
     SetDlgItemInt(IDC_EDIT_MOTION_GATE_MAX, UINT(m_settings.MotionGateMax - 1), TRUE);
     SetDlgItemInt(IDC_EDIT_MOTIONLESS_GATE_MAX, UINT(m_settings.MotionlessGateMax - 1), TRUE);
     SetDlgItemInt(IDC_EDIT_OFF_TIME, UINT(m_settings.OffTime), TRUE);

@@ -49,6 +49,16 @@ int Scaled(double size, double scale) {
     return int(size * scale);
 }
 
+// Values on the left, samples (gates or time) along the bottom.
+void ShowValueAndSampleAxes(CWaveWnd& chart, double scale) {
+    CAutoBaseLock lock(chart.model.Lock());
+    WaveChartModel& model = chart.model;
+    model.leftAxis.visible = 1;
+    model.leftAxis.size = Scaled(35, scale);
+    model.bottomAxis.visible = 1;
+    model.bottomAxis.size = Scaled(24, scale);
+}
+
 } // namespace
 
 void CKOVATevo512ToolDlg::SetupEnergyChart(CWaveWnd& chart, const EnergyChartSettings& colours,
@@ -84,14 +94,7 @@ void CKOVATevo512ToolDlg::SetupEnergyChart(CWaveWnd& chart, const EnergyChartSet
     chart.ClearData();
     chart.ResetFrameCounts();
     chart.SetCaption(AfxLoadString(title).c_str(), float(Scaled(15, m_displayScale)), kCaptionColor);
-    {
-        CAutoBaseLock lock(chart.model.Lock());
-        WaveChartModel& model = chart.model;
-        model.leftAxis.visible = 1;
-        model.leftAxis.size = Scaled(35, m_displayScale);
-        model.bottomAxis.visible = 1;
-        model.bottomAxis.size = Scaled(24, m_displayScale);
-    }
+    ShowValueAndSampleAxes(chart, m_displayScale);
     chart.Repaint();
     chart.SetXAxisStyle(Scaled(8, m_displayScale), 0xFFFFFF, 0);
     chart.SetYAxisStyle(Scaled(8, m_displayScale), 0xFFFFFF, 0);
@@ -147,14 +150,7 @@ void CKOVATevo512ToolDlg::SetupDistanceChart() {
                      kCaptionColor);
     // The axis bands come before the layers are sized: the plot then has its final width,
     // and the series gets exactly one point per plot column from the first set-up on.
-    {
-        CAutoBaseLock lock(chart.model.Lock());
-        WaveChartModel& model = chart.model;
-        model.leftAxis.visible = 1;
-        model.leftAxis.size = Scaled(35, m_displayScale);
-        model.bottomAxis.visible = 1;
-        model.bottomAxis.size = Scaled(24, m_displayScale);
-    }
+    ShowValueAndSampleAxes(chart, m_displayScale);
     chart.InitWindow();
     chart.ResizeBuffers();
 

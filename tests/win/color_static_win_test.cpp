@@ -4,6 +4,7 @@
 #include "color_static_win.h"
 
 #include "pixel_buffer.h"
+#include "test_environments_win.h"
 
 #include <gtest/gtest.h>
 
@@ -13,14 +14,6 @@
 
 namespace {
 
-class GdiplusRunning : public ::testing::Environment {
-public:
-    void SetUp() override { m_handle = Gdiplus_Init(); }
-    void TearDown() override { Gdiplus_DeInit(m_handle); }
-
-private:
-    GdiplusStartupHandle* m_handle = nullptr;
-};
 const auto* const g_gdiplus = ::testing::AddGlobalTestEnvironment(new GdiplusRunning);
 
 constexpr uint32_t kRgbMask = 0x00FFFFFF;

@@ -3,6 +3,7 @@
 #include "gdiplus_utils.h"
 
 #include "temp_folder.h"
+#include "test_environments_win.h"
 
 #include <gtest/gtest.h>
 
@@ -16,14 +17,6 @@ using namespace Gdiplus;
 
 namespace {
 
-class GdiplusRunning : public ::testing::Environment {
-public:
-    void SetUp() override { m_handle = Gdiplus_Init(); }
-    void TearDown() override { Gdiplus_DeInit(m_handle); }
-
-private:
-    GdiplusStartupHandle* m_handle = nullptr;
-};
 const auto* const g_gdiplus = ::testing::AddGlobalTestEnvironment(new GdiplusRunning);
 
 using BitmapPtr = std::unique_ptr<Bitmap>;

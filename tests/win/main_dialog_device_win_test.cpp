@@ -3,13 +3,11 @@
 // object behind.
 #include "app_document.h"
 #include "kova_tevo512_tool_dlg.h"
-#include "main_window_class_win.h"
+#include "program_environment_win.h"
 #include "resource.h"
-#include "resource_language.h"
 
 #include <gtest/gtest.h>
 
-#include <commctrl.h>
 #include <tlhelp32.h>
 
 #include <atomic>
@@ -21,21 +19,6 @@
 
 namespace {
 
-class ProgramEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
-        InitCommonControlsEx(&controls);
-        Gdiplus::GdiplusStartupInput input;
-        Gdiplus::GdiplusStartup(&m_token, &input, nullptr);
-        ASSERT_TRUE(RegisterMainWindowClass(GetModuleHandleW(nullptr)));
-        AfxSetResourceLanguage(1033);
-    }
-    void TearDown() override { Gdiplus::GdiplusShutdown(m_token); }
-
-private:
-    ULONG_PTR m_token = 0;
-};
 const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ProgramEnvironment);
 
 void PumpFor(DWORD ms) {

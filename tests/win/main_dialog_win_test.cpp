@@ -4,14 +4,11 @@
 #include "color_static_win.h"
 #include "frame_scanner.h"
 #include "kova_tevo512_tool_dlg.h"
-#include "main_window_class_win.h"
+#include "program_environment_win.h"
 #include "report_frame_builder.h"
 #include "resource.h"
-#include "resource_language.h"
 
 #include <gtest/gtest.h>
-
-#include <commctrl.h>
 
 #include <cstdlib>
 #include <memory>
@@ -21,21 +18,6 @@
 
 namespace {
 
-class ProgramEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
-        InitCommonControlsEx(&controls);
-        Gdiplus::GdiplusStartupInput input;
-        Gdiplus::GdiplusStartup(&m_token, &input, nullptr);
-        ASSERT_TRUE(RegisterMainWindowClass(GetModuleHandleW(nullptr)));
-        AfxSetResourceLanguage(1033);
-    }
-    void TearDown() override { Gdiplus::GdiplusShutdown(m_token); }
-
-private:
-    ULONG_PTR m_token = 0;
-};
 const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ProgramEnvironment);
 
 void PumpPending() {
@@ -227,6 +209,24 @@ TEST_F(MainDialog, EnergyChartsTakeTheGateCountOfEngineeringReports) {
     threshold = moving.model.series[1].buffer.CopyStorage();
     EXPECT_EQ(threshold.back(), 0);
     EXPECT_EQ(threshold[threshold.size() - 12], 50);
+}
+
+// A window squeezed to no client height keeps the charts' scale: nothing is set up at size 0.
+TEST_F(MainDialog, NoClientHeightKeepsTheDisplayScale) {
+    Open();
+    RECT window;
+    dialog->GetWindowRect(&window);
+    RECT client;
+    dialog->GetClientRect(&client);
+    const int frame = (window.bottom - window.top) - (client.bottom - client.top);
+    dialog->SetWindowPos(nullptr, 0, 0, window.right - window.left, frame, SWP_NOMOVE | SWP_NOZORDER);
+    PumpPending();
+    dialog->GetClientRect(&client);
+    ASSERT_EQ(client.bottom - client.top, 0);
+    CWaveWnd& chart = Chart(IDC_CHART_DISTANCE);
+    CAutoBaseLock lock(chart.model.Lock());
+    EXPECT_GT(chart.model.leftAxis.size, 0);
+    EXPECT_GT(chart.model.lineWidth, 0);
 }
 
 // The bands behind the distance line, in the layer that is blitted to the screen.
