@@ -1,9 +1,8 @@
 # The live display of the real dialog while the simulator's walk-in scenario is decoded in the
 # program's own process (the feeder, no serial port): indicator, distance readout, the
 # 50-report maxima and all three charts. Screenshots in English and Chinese land in
-# $E2E_WORK (and in docs/ with KOVA_E2E_UPDATE_DOCS=1).
+# $E2E_WORK.
 
-docs=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)/docs
 export KOVA_FEEDER_SPEED=2
 
 for language in ENG CHS; do
@@ -27,9 +26,5 @@ for language in ENG CHS; do
   drv mouse 1270 1010 # no read-out tool tip over the charts in the picture
   sleep 2
   screenshot "$E2E_WORK/live-display-$language.png"
-  if [ "${KOVA_E2E_UPDATE_DOCS:-0}" = 1 ]; then
-    case $language in ENG) cp "$E2E_WORK/live-display-$language.png" "$docs/main-window-en.png" ;;
-    CHS) cp "$E2E_WORK/live-display-$language.png" "$docs/main-window-zh.png" ;; esac
-  fi
   stop_program
 done
