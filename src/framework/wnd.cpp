@@ -3,6 +3,7 @@
 #include "win_app.h"
 #include "wnd_creation_hook.h"
 
+#include <cassert>
 #include <memory>
 #include <unordered_map>
 
@@ -20,6 +21,17 @@ struct CurrentMessage {
     CurrentMessage* outer;
 };
 thread_local CurrentMessage* t_current = nullptr;
+
+// A parent's notification being offered to its child's object; a Default() in the child's
+// handler is the parent's original processing of it, done once.
+struct Reflection {
+    const CWnd* child;
+    const CurrentMessage* message;
+    bool defaultRan;
+    LRESULT defaultResult;
+    Reflection* outer;
+};
+thread_local Reflection* t_reflection = nullptr;
 
 using TemporaryWrappers = std::unordered_map<HWND, std::unique_ptr<CWnd>>;
 
@@ -93,7 +105,7 @@ CWnd::~CWnd() {
         return;
     // Not unsubclassed first: the last messages go through the whole chain of procedures,
     // and WM_NCDESTROY detaches this object.
-    if (m_createdHere && FromHandlePermanent(window) == this)
+    if (m_origin == Origin::Created && FromHandlePermanent(window) == this)
         ::DestroyWindow(window);
     if (m_superProc != nullptr)
         UnsubclassWindow(); // also when the window belongs to another thread and could not go
@@ -128,6 +140,7 @@ BOOL CWnd::Attach(HWND window) {
         return FALSE;
     m_hWnd = window;
     ::SetPropW(window, kObjectProperty, this);
+    m_origin = Origin::Attached;
     return TRUE;
 }
 
@@ -136,13 +149,15 @@ HWND CWnd::Detach() {
     if (window != nullptr && FromHandlePermanent(window) == this)
         ::RemovePropW(window, kObjectProperty);
     m_hWnd = nullptr;
-    m_createdHere = false;
+    m_origin = Origin::None;
     return window;
 }
 
-void CWnd::SubclassNow(HWND window) {
+void CWnd::SubclassNow(HWND window, Origin origin) {
     m_hWnd = window;
     ::SetPropW(window, kObjectProperty, this);
+    // Known before PreSubclassWindow, which is where a control tells the two apart.
+    m_origin = origin;
     PreSubclassWindow();
     m_superProc = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&KovaWndProc)));
@@ -152,7 +167,7 @@ BOOL CWnd::SubclassWindow(HWND window) {
     if (window == nullptr || !::IsWindow(window) || m_hWnd != nullptr ||
         FromHandlePermanent(window) != nullptr)
         return FALSE;
-    SubclassNow(window);
+    SubclassNow(window, Origin::Subclassed);
     return TRUE;
 }
 
@@ -184,9 +199,12 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD 
     }
     if (window == nullptr)
         return FALSE;
-    if (m_hWnd != window && !SubclassWindow(window))
-        return FALSE;
-    m_createdHere = true;
+    // The hook missed it only if the window already belonged to someone.
+    if (m_hWnd != window) {
+        if (m_hWnd != nullptr || FromHandlePermanent(window) != nullptr)
+            return FALSE;
+        SubclassNow(window, Origin::Created);
+    }
     return TRUE;
 }
 
@@ -223,15 +241,42 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CWnd::Default() {
-    if (t_current == nullptr || t_current->window != m_hWnd)
-        return 0;
-    return DefWindowProc(t_current->message, t_current->wParam, t_current->lParam);
+    const CurrentMessage* current = t_current;
+    if (current != nullptr && current->window == m_hWnd && m_hWnd != nullptr)
+        return DefWindowProc(current->message, current->wParam, current->lParam);
+    Reflection* reflection = t_reflection;
+    if (current != nullptr && reflection != nullptr && reflection->child == this &&
+        reflection->message == current) {
+        if (!reflection->defaultRan) {
+            CWnd* parent = FromHandlePermanent(current->window);
+            reflection->defaultResult =
+                parent != nullptr
+                    ? parent->DefWindowProc(current->message, current->wParam, current->lParam)
+                    : ::DefWindowProcW(current->window, current->message, current->wParam, current->lParam);
+            reflection->defaultRan = true;
+        }
+        return reflection->defaultResult;
+    }
+    assert(!"Default() outside a message of this window");
+    return 0;
 }
 
 bool CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     CWnd* child = FromHandlePermanent(ReflectionTarget(m_hWnd, message, wParam, lParam));
-    if (child != nullptr && child != this && child->OnChildNotify(message, wParam, lParam, result))
-        return true;
+    if (child != nullptr && child != this) {
+        Reflection reflection{child, t_current, false, 0, t_reflection};
+        t_reflection = &reflection;
+        const bool handled = child->OnChildNotify(message, wParam, lParam, result);
+        t_reflection = reflection.outer;
+        if (handled)
+            return true;
+        // The child had the original processing done already: only our own map is left.
+        if (reflection.defaultRan) {
+            if (!DispatchToMap(message, wParam, lParam, result))
+                *result = reflection.defaultResult;
+            return true;
+        }
+    }
     return DispatchToMap(message, wParam, lParam, result);
 }
 

@@ -61,7 +61,16 @@ public:
                   CWnd* parent, UINT id, LPVOID param = nullptr);
     BOOL DestroyWindow();
 
+    // How this object came to its window, known from PreSubclassWindow on: a window made
+    // through this object (CreateEx, a dialog's Create) or one that existed before and was
+    // subclassed (SubclassWindow, SubclassDlgItem, DDX_Control). Both are false without a
+    // window and for a window only attached.
+    bool IsCreatedHere() const { return m_origin == Origin::Created; }
+    bool WasSubclassed() const { return m_origin == Origin::Subclassed; }
+
     // Hooks of derived classes.
+    // Runs as the window is routed to this object; a created window has not had WM_NCCREATE
+    // yet, a subclassed one is complete.
     virtual void PreSubclassWindow() {}
     // Gets keyboard and mouse messages before they are dispatched (message_loop.h); true
     // consumes the message.
@@ -74,7 +83,14 @@ public:
     // A notification the parent reflects; true when this control handled it.
     virtual bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
-    // The original processing of the message being handled.
+    // The original processing of the message being handled: the window's former procedure
+    // (or the system default) with that message. In a handler of a notification its parent
+    // reflected to it (the *_REFLECT entries), the message is the parent's, so Default() is
+    // the parent's original processing of it (its class or dialog procedure; the default
+    // colours and brush of a WM_CTLCOLOR*, for instance); it runs at most once, so a handler
+    // that lets the notification go on to the parent does not have it done twice. Called on
+    // a window whose message is not the one being handled, it does nothing and answers 0
+    // (asserted in debug builds): it has no message to process.
     LRESULT Default();
 
     // Tool tips of the framework (tool_tip_filter.h): while enabled, the mouse moving over the
@@ -214,12 +230,13 @@ protected:
 private:
     friend LRESULT CALLBACK KovaWndProc(HWND, UINT, WPARAM, LPARAM);
     friend class CWndCreationHook;
-    void SubclassNow(HWND window);
+    enum class Origin { None, Attached, Subclassed, Created };
+    void SubclassNow(HWND window, Origin origin);
     BOOL ChangeStyleBits(int index, DWORD remove, DWORD add, UINT flags);
     void DetachAfterLastMessage();
 
     WNDPROC m_superProc = nullptr; // set while this object has the window subclassed
-    bool m_createdHere = false;    // the window came from CreateEx (or a dialog's Create)
+    Origin m_origin = Origin::None;
     bool m_toolTipsEnabled = false;
 };
 

@@ -30,8 +30,7 @@ LRESULT CALLBACK CWndCreationHook::Filter(int code, WPARAM wParam, LPARAM lParam
     if (code == HCBT_CREATEWND && t_target != nullptr && !IsInputMethodWindow(window)) {
         CWnd* target = t_target;
         t_target = nullptr;
-        target->SubclassNow(window);
-        target->m_createdHere = true;
+        target->SubclassNow(window, CWnd::Origin::Created);
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
