@@ -144,4 +144,6 @@ private:
     EnergyChartLink m_motionlessLink{m_motionlessChart};
     EnergyHistory m_energyHistory;
     std::atomic<int> m_sensitivitiesValid{0}; // 1300/1301 hold maxima of a full history
+    // Held while the sensitivity tables' values change and while the reader copies them.
+    CBaseLock m_sensitivityLock;
 };

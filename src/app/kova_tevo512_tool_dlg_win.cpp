@@ -149,7 +149,6 @@ void CKOVATevo512ToolDlg::OnSize(UINT type, int cx, int cy) {
 // The handlers below belong to the connection, reporting, parameter, sensitivity and live
 // display features; each is routed here and filled in with its feature.
 void CKOVATevo512ToolDlg::OnSensitivities() {}
-void CKOVATevo512ToolDlg::OnApplySensitivity() {}
 void CKOVATevo512ToolDlg::OnDistanceUnitChanged() {
     ApplyStatisticsUnit();
 }

@@ -54,9 +54,12 @@ void CKOVATevo512ToolDlg::ReadParameters() {
         ShowFailure(IDS_READ_CONFIG_FAILED);
         return;
     }
-    m_settings.GateCountMax = result.gateCount;
-    m_settings.MotionSensing = std::move(result.movingSensitivity);
-    m_settings.MotionlessSensing = std::move(result.motionlessSensitivity);
+    {
+        CAutoBaseLock lock(m_sensitivityLock);
+        m_settings.GateCountMax = result.gateCount;
+        m_settings.MotionSensing = std::move(result.movingSensitivity);
+        m_settings.MotionlessSensing = std::move(result.motionlessSensitivity);
+    }
     LoadThresholdLine(m_motionLink, m_settings.MotionSensing, true);
     LoadThresholdLine(m_motionlessLink, m_settings.MotionlessSensing, true);
     SetDlgItemInt(IDC_EDIT_MOTION_GATE_MAX, UINT(result.movingGateCount - 1), TRUE);
@@ -94,7 +97,10 @@ void CKOVATevo512ToolDlg::WriteParameters() {
 // The parameters as the configuration document holds them (as loaded and saved in this run;
 // the file is not read again), written to the module.
 void CKOVATevo512ToolDlg::ResetParameters() {
-    LoadParameterSettings(AppConfigDocument(), m_settings);
+    {
+        CAutoBaseLock lock(m_sensitivityLock);
+        LoadParameterSettings(AppConfigDocument(), m_settings);
+    }
     ParametersToControls();
     WriteParameters();
 }

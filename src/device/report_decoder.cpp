@@ -109,8 +109,12 @@ void ReportDecoder::LoadThresholdLine(IEnergyChart& chart, const std::vector<uin
         return;
     m_threshold.assign(size_t(gates), 0);
     if (table) {
+        if (m_sensitivities.lock)
+            m_sensitivities.lock->Lock();
         size_t known = std::min(table->size(), m_threshold.size());
         std::copy_n(table->begin(), known, m_threshold.begin());
+        if (m_sensitivities.lock)
+            m_sensitivities.lock->Unlock();
     }
     chart.Append(1, m_threshold.data(), gates);
     chart.RequestRepaint();

@@ -2,6 +2,7 @@
 // the energy charts.
 #pragma once
 
+#include "base_lock.h"
 #include "distance_samples.h"
 #include "frame_scanner.h"
 
@@ -48,11 +49,13 @@ public:
     virtual IEnergyChart* MotionlessEnergyChart() { return nullptr; }
 };
 
-// The per-gate sensitivities the threshold lines show; read on the reader thread, changed
-// only while reporting is off.
+// The per-gate sensitivities the threshold lines show. The reader thread copies from them
+// under `lock` (when given); whoever changes their values while reporting runs (Apply) holds
+// the same lock. They are replaced or resized only while reporting is off.
 struct SensitivityTables {
     const std::vector<uint16_t>* moving = nullptr;
     const std::vector<uint16_t>* motionless = nullptr;
+    CBaseLock* lock = nullptr;
 };
 
 // What one Decode did, for tools and tests. The energy vectors are also the decoder's

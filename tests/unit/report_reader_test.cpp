@@ -248,4 +248,54 @@ TEST(ReportReader, ReaderThreadSharesSamplesAndFieldsSafely) {
     EXPECT_EQ(posts, source.delivered / source.FrameSize());
 }
 
+// A chart that asks for its threshold line with every report (its gate count never
+// matches) and checks that each line it gets is whole: all gates of one table state.
+class ThresholdChart : public IEnergyChart {
+public:
+    std::atomic<int> lines{0};
+    std::atomic<int> mixed{0};
+    int GetSampleCount() override { return 0; }
+    int GetSeriesCount() override { return 2; }
+    void SetGateCount(int) override {}
+    void Append(int series, const uint16_t* values, int count) override {
+        if (series != 1)
+            return;
+        ++lines;
+        for (int i = 1; i < count; ++i)
+            mixed += values[i] != values[0];
+    }
+    void RequestRepaint() override {}
+};
+
+class ThresholdSink : public IReportSink {
+public:
+    ThresholdChart moving, motionless;
+    IEnergyChart* MovingEnergyChart() override { return &moving; }
+    IEnergyChart* MotionlessEnergyChart() override { return &motionless; }
+};
+
+// Apply sets every gate's threshold while the reader copies the tables for a threshold line:
+// under the tables' lock the reader never sees half a change (and TSan sees no race).
+TEST(ReportReader, ThresholdTablesChangeInPlaceWhileTheReaderCopiesThem) {
+    CurrentReport current;
+    std::vector<uint16_t> moving(9, 0), motionless(9, 0);
+    CBaseLock tablesLock;
+    ThresholdSink sink;
+    ReportDecoder decoder(current, nullptr, &sink, {&moving, &motionless, &tablesLock});
+    EndlessSource source;
+    ReaderThread body(source, decoder);
+    CBaseThread thread;
+    ASSERT_TRUE(thread.StartThread("reader", &body, nullptr, 0, 0, 0));
+    for (uint16_t value = 1; value < 3000 || sink.moving.lines < 500; ++value) {
+        CAutoBaseLock guard(tablesLock);
+        std::fill(moving.begin(), moving.end(), value);
+        std::fill(motionless.begin(), motionless.end(), uint16_t(value / 2));
+    }
+    body.stop = 1;
+    ASSERT_TRUE(thread.StopThread());
+    EXPECT_GE(sink.moving.lines.load(), 500);
+    EXPECT_EQ(sink.moving.mixed.load(), 0);
+    EXPECT_EQ(sink.motionless.mixed.load(), 0);
+}
+
 } // namespace

@@ -211,6 +211,29 @@ TEST_F(MainDialog, EnergyChartsTakeTheGateCountOfEngineeringReports) {
     EXPECT_EQ(threshold[threshold.size() - 12], 50);
 }
 
+// Apply makes the maxima of the last 50 reports every gate's threshold.
+TEST_F(MainDialog, ApplyFlattensBothThresholdLinesAtTheMaxima) {
+    Open();
+    auto apply = [&] {
+        dialog->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_BTN_APPLY, BN_CLICKED),
+                            LPARAM(::GetDlgItem(dialog->m_hWnd, IDC_BTN_APPLY)));
+    };
+    auto lastLine = [&](int id) {
+        std::vector<double> line = Chart(id).model.series[1].buffer.CopyStorage();
+        return std::vector<double>(line.end() - 9, line.end());
+    };
+    const std::vector<double> before = lastLine(IDC_CHART_MOTION);
+    for (int report = 0; report < 49; ++report)
+        FeedReport({3, 100, uint8_t(report % 37), 100, uint8_t(report % 12), 100});
+    apply(); // fewer than 50 reports: nothing
+    EXPECT_EQ(lastLine(IDC_CHART_MOTION), before);
+    for (int report = 49; report < 60; ++report)
+        FeedReport({3, 100, uint8_t(report == 55 ? 37 : 5), 100, uint8_t(report == 57 ? 12 : 3), 100});
+    apply();
+    EXPECT_EQ(lastLine(IDC_CHART_MOTION), std::vector<double>(9, 37));
+    EXPECT_EQ(lastLine(IDC_CHART_MOTIONLESS), std::vector<double>(9, 12));
+}
+
 // A window squeezed to no client height keeps the charts' scale: nothing is set up at size 0.
 TEST_F(MainDialog, NoClientHeightKeepsTheDisplayScale) {
     Open();

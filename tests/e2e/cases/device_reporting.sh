@@ -21,9 +21,14 @@ E2E_WAIT=20 wait_match '^[0-9]+$' get-text 1300
 E2E_WAIT=20 wait_match '^[0-9]+$' get-text 1301
 E2E_WAIT=20 wait_eq 1 checked 1401
 expect_match "$(drv get-text 1500)" '^[1-9][0-9]*$' "distance readout"
+# Apply only moves the threshold lines: nothing goes to the module.
+sent_before_apply=$(commands)
+drv click 1302
+sleep 0.5
+expect_eq "$(commands)" "$sent_before_apply" "commands after Apply"
 drv click 1105
 wait_eq Start get-text 1105
-expect_eq "${before}$(commands | cut -c $((${#before} + 1))-)" "$(commands)" "command record"
+expect_eq "$(drv enabled 1302)" 0 "Apply after Stop"
 expect_eq "$(commands | cut -c $((${#before} + 1))-)" "0x00FF 0x0062 0x00FE " "commands of Start (engineering)"
 
 captures=("$E2E_PROGRAM_DIR"/Log/Tevo512Tool_*.dat)
