@@ -148,6 +148,7 @@ LRESULT CXListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void CXListCtrl::OnDestroy() {
     FreeAllCells();
+    m_headerSubclassed = 0; // the header goes with the list; a new window gets its own
     CListCtrl::OnDestroy();
 }
 
@@ -313,6 +314,16 @@ int CXListCtrl::InsertColumnCentered(int index, LPCWSTR text, int width) {
         format.mask = LVCF_FMT;
         format.fmt = LVCFMT_CENTER;
         SetColumn(0, &format);
+        // Some list controls keep column 0 left-aligned even then; the cells and the caption
+        // are drawn here as the header item says, so it is told directly.
+        HWND header = GetHeaderHwnd();
+        HDITEMW item{};
+        item.mask = HDI_FORMAT;
+        if (header != nullptr && ::SendMessageW(header, HDM_GETITEMW, 0, LPARAM(&item)) &&
+            (item.fmt & HDF_JUSTIFYMASK) != HDF_CENTER) {
+            item.fmt = (item.fmt & ~HDF_JUSTIFYMASK) | HDF_CENTER;
+            ::SendMessageW(header, HDM_SETITEMW, 0, LPARAM(&item));
+        }
     }
     return column;
 }
