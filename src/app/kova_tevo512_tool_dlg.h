@@ -13,6 +13,7 @@
 #include "live_display.h"
 #include "log_file.h"
 #include "report_decoder.h"
+#include "sensing_setting_dlg_win.h"
 #include "wave_wnd_win.h"
 #include "wnd_resize_tool.h"
 
@@ -40,7 +41,8 @@ private:
 class CKOVATevo512ToolDlg : public CDialogEx,
                             public IThreadFuncInterface,
                             public IReportSink,
-                            public IWaveWndDrawListener {
+                            public IWaveWndDrawListener,
+                            public ISensingSettingDlgListener {
 public:
     explicit CKOVATevo512ToolDlg(CWnd* parent = nullptr);
     ~CKOVATevo512ToolDlg() override;
@@ -56,6 +58,10 @@ public:
     void InvalidateDistanceChart() override;
     IEnergyChart* MovingEnergyChart() override { return &m_motionLink; }
     IEnergyChart* MotionlessEnergyChart() override { return &m_motionlessLink; }
+
+    // The sensitivity dialog's questions: the built-in default pair of a gate, and its Confirm.
+    void OnSensingDefaultValues(int gate, int32_t& moving, int32_t& motionless) override;
+    void OnSensingConfirm(int64_t value) override;
 
     // The distance chart's background hook: presence bands and the distance line.
     void OnDrawBackground(HDC dc, HBITMAP bitmap, uint32_t* pixels, int width, int height, int stride,
@@ -130,13 +136,14 @@ private:
     DistanceSampleList m_samples;
     IndicatorImages m_images;
 
-    CDigitalEdit m_motionGateEdit;     // 1201: farthest moving gate index
-    CDigitalEdit m_motionlessGateEdit; // 1202: farthest motionless gate index
-    CDigitalEdit m_distanceCountEdit;  // 1204: statistics length
-    CColorStatic m_indicator;          // 1400: who is there
-    CColorStatic m_distanceReadout;    // 1500
-    CColorStatic m_distanceUnit;       // 1107
-    CColorStatic m_gateNote;           // 1200
+    CDigitalEdit m_motionGateEdit;      // 1201: farthest moving gate index
+    CDigitalEdit m_motionlessGateEdit;  // 1202: farthest motionless gate index
+    CDigitalEdit m_distanceCountEdit;   // 1204: statistics length
+    CSensingSettingDlg m_sensingDialog; // hidden until Sens... shows it
+    CColorStatic m_indicator;           // 1400: who is there
+    CColorStatic m_distanceReadout;     // 1500
+    CColorStatic m_distanceUnit;        // 1107
+    CColorStatic m_gateNote;            // 1200
     CWaveWnd m_motionChart;
     CWaveWnd m_motionlessChart;
     CWaveWnd m_distanceChart;

@@ -59,8 +59,8 @@ BOOL CKOVATevo512ToolDlg::OnInitDialog() {
     m_log.Open(LogFolder());
     m_images.Load(folder.c_str());
 
-    // Sensitivity settings dialog (template 2000, hidden child, this dialog its listener):
-    // created here once its class exists.
+    m_sensingDialog.Create(this);
+    m_sensingDialog.SetListener(this, 0);
     // The gate edits hold gate indices: unsigned, at least 0.
     for (CDigitalEdit* gate : {&m_motionGateEdit, &m_motionlessGateEdit}) {
         gate->valueKind = DigitalUInt32;
@@ -148,7 +148,6 @@ void CKOVATevo512ToolDlg::OnSize(UINT type, int cx, int cy) {
 
 // The handlers below belong to the connection, reporting, parameter, sensitivity and live
 // display features; each is routed here and filled in with its feature.
-void CKOVATevo512ToolDlg::OnSensitivities() {}
 void CKOVATevo512ToolDlg::OnDistanceUnitChanged() {
     ApplyStatisticsUnit();
 }

@@ -27,6 +27,7 @@ int Type(const Args& args);
 int Key(const Args& args);
 
 int ListRows(const Args& args);
+int ListEdit(const Args& args);
 
 int MsgBox(const Args& args);
 int MsgBoxAnswer(const Args& args);

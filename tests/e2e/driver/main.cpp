@@ -40,6 +40,7 @@ constexpr Subcommand kSubcommands[] = {
     {L"combo-items", 1, 1, e2e::ComboItems, "combo-items ID           one item a line"},
     {L"combo-select", 2, 2, e2e::ComboSelect, "combo-select ID INDEX|TEXT  selects and posts CBN_SELCHANGE"},
     {L"list-rows", 1, 1, e2e::ListRows, "list-rows ID             one row a line, columns separated by tabs"},
+    {L"list-edit", 4, 4, e2e::ListEdit, "list-edit ID ROW COL TEXT  double-click a cell, type TEXT, Enter"},
     {L"type", 2, 2, e2e::Type, "type ID TEXT             focus, then one WM_CHAR per character"},
     {L"key", 2, 2, e2e::Key,
      "key ID VK                focus, then WM_KEYDOWN/UP (RETURN, ESCAPE, TAB or a number)"},
