@@ -55,7 +55,7 @@ void CXListCtrl::OnLButtonDown(UINT flags, CPoint point) {
             return;
         }
         if (m_combo.m_hWnd != nullptr && m_combo.IsWindowVisible()) {
-            m_combo.ShowWindow(SW_HIDE);
+            OnComboHide();
             return;
         }
         if (m_defaultClicksOutsideItems)
@@ -148,7 +148,7 @@ bool CXListCtrl::BeginEdit(int row, int column) {
     if (!GetCellRect(row, column, &cell)) // the listener may have changed the rows
         return false;
     if (m_combo.m_hWnd != nullptr && m_combo.IsWindowVisible())
-        m_combo.ShowWindow(SW_HIDE);
+        OnComboHide();
     m_edit.done = 0;
     m_edit.SetCell(row, column);
     m_edit.MoveWindow(&cell);
@@ -188,7 +188,7 @@ void CXListCtrl::HideEditors() {
             SetFocus();
     }
     if (m_combo.m_hWnd != nullptr && m_combo.IsWindowVisible())
-        m_combo.ShowWindow(SW_HIDE);
+        OnComboHide();
 }
 
 bool CXListCtrl::BeginDropDown(int row, int column) {
@@ -223,6 +223,9 @@ void CXListCtrl::OnComboSelChange() {
 }
 
 void CXListCtrl::OnComboHide() {
+    // Its list is a window of its own that hiding the combo would leave open.
+    if (m_combo.GetDroppedState())
+        m_combo.ShowDropDown(FALSE);
     if (m_combo.IsWindowVisible())
         m_combo.ShowWindow(SW_HIDE);
 }

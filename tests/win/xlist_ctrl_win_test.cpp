@@ -86,6 +86,23 @@ public:
         calls.push_back({6, row, column, text});
         return answer;
     }
+    int OnXListBeginDropDown(int64_t value, int row, int column, std::wstring& text,
+                             CComboBox* combo) override {
+        valueSeen = value;
+        calls.push_back({7, row, column, text});
+        combo->ResetContent();
+        for (const std::wstring& entry : entries)
+            combo->AddString(entry.c_str());
+        return answer;
+    }
+    int OnXListDropDownChosen(int64_t value, int row, int column, int selected, std::wstring& text) override {
+        valueSeen = value;
+        calls.push_back({8, row, column, std::to_wstring(selected) + L":" + text});
+        text += L"!"; // what the owner makes of the choice is stored
+        return answer;
+    }
+
+    std::vector<std::wstring> entries; // offered by a drop-down
 };
 
 // The sensitivity dialog's template with only the list bound, as a CXListCtrl of four rows
@@ -347,6 +364,35 @@ TEST_F(XList, RowsAreStripedAndAFocusedSelectionDrawsInTheHighlightColours) {
     }
 }
 
+TEST_F(XList, ProgressBarsAndCheckBoxesDrawTheirParts) {
+    XListCell* progress = list().GetCell(0, 1);
+    progress->progress = 1;
+    progress->progressValue = 50;
+    progress->progressTextShown = 0;
+    list().GetCell(1, 1)->checkState = 1;
+    list().GetCell(2, 1)->checkState = 0;
+    list().RedrawWindow();
+    const Screen screen(list().m_hWnd);
+
+    RECT cell{};
+    list().GetCellRect(0, 1, &cell);
+    const RECT bar = xlist::CellPaintRect(cell);
+    const RECT fill = xlist::ProgressFillRect(bar, 50);
+    const int middle = (bar.top + bar.bottom) / 2;
+    EXPECT_EQ(screen.At(fill.left + 1, middle), GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(screen.At(fill.right - 1, middle), GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(screen.At(fill.right + 1, middle), COLORREF(0xE0E0E0));
+    EXPECT_EQ(screen.At(bar.left, middle), GetSysColor(COLOR_BTNSHADOW)); // the frame
+
+    for (int row : {1, 2}) {
+        SCOPED_TRACE(row);
+        list().GetCellRect(row, 1, &cell);
+        const RECT box = xlist::CheckBoxRect(xlist::CellPaintRect(cell), 0);
+        EXPECT_EQ(screen.At(box.left, (box.top + box.bottom) / 2), COLORREF(0x996633));
+        EXPECT_EQ(screen.Count(box, 0x339933) > 0, row == 1); // the tick only when ticked
+    }
+}
+
 TEST_F(XList, HeaderCheckBoxesFollowTheRowsAndAColumnClickSetsThemAll) {
     list().SetHeaderCheck(2, xlist::kHeaderClear);
     for (int row = 0; row < 4; ++row)
@@ -406,6 +452,33 @@ TEST_F(XList, AButtonInACellReportsItsValueWhenReleasedOverIt) {
     PumpPending();
     EXPECT_TRUE(recorder.calls.empty());
     EXPECT_EQ(cell->buttonPressed, 0);
+}
+
+TEST_F(XList, ADropDownCellOffersTheOwnersEntriesAndStoresTheChosenOne) {
+    list().GetCell(2, 0)->dropDown = 1;
+    recorder.entries = {L"alpha", L"beta"};
+    RECT cell{};
+    list().GetCellRect(2, 0, &cell);
+    const RECT button = xlist::DropDownButtonRect(xlist::CellPaintRect(cell));
+    Click({(button.left + button.right) / 2, (button.top + button.bottom) / 2});
+    CComboBox& combo = list().DropDown();
+    ASSERT_TRUE(combo.IsWindowVisible());
+    EXPECT_EQ(combo.GetCount(), 2);
+    EXPECT_EQ(recorder.calls, (std::vector<Call>{{7, 2, 0, L"row 2"}}));
+
+    combo.SetCurSel(1);
+    list().SendMessage(WM_COMMAND, MAKEWPARAM(combo.GetDlgCtrlID(), CBN_SELCHANGE), LPARAM(combo.m_hWnd));
+    PumpPending();
+    EXPECT_EQ(recorder.calls.back(), (Call{8, 2, 0, L"1:beta"}));
+    EXPECT_EQ(Cell(2, 0), L"beta!");
+    EXPECT_FALSE(combo.IsWindowVisible());
+    EXPECT_FALSE(combo.GetDroppedState());
+
+    // A press elsewhere in the cell opens nothing.
+    recorder.calls.clear();
+    Click({cell.left + 5, (cell.top + cell.bottom) / 2});
+    EXPECT_FALSE(combo.IsWindowVisible());
+    EXPECT_TRUE(recorder.calls.empty());
 }
 
 TEST_F(XList, SelectionAndDividerDraggingCanBeRefused) {
