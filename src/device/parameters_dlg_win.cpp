@@ -110,9 +110,13 @@ void CKOVATevo512ToolDlg::LoadThresholdLine(EnergyChartLink& chart, const std::v
     const int gates = m_settings.GateCountMax;
     if (rescale && chart.GetSampleCount() != gates)
         chart.SetGateCount(gates);
-    if (chart.GetSeriesCount() <= 1 || gates <= 0)
+    if (chart.GetSeriesCount() <= 1)
         return;
-    chart.Append(1, table.data(), std::min(gates, int(table.size())));
+    // Always one whole line of the chart's gates (gates the table lacks at 0): a shorter
+    // append would wait in the series' staging and shift every later line.
+    std::vector<uint16_t> line(size_t(std::max(chart.GetSampleCount(), 0)), 0);
+    std::copy_n(table.begin(), std::min(line.size(), table.size()), line.begin());
+    chart.Append(1, line.data(), int(line.size()));
     chart.RequestRepaint();
 }
 

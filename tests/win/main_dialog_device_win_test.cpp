@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -67,6 +68,17 @@ int GdiObjectCount() {
     return live;
 }
 
+// A message box the dialog has open: a visible standard dialog it owns with a message text
+// (the hidden sensitivity dialog is a standard dialog it owns too).
+HWND MessageBoxOf(HWND owner) {
+    for (HWND box = FindWindowExW(nullptr, nullptr, L"#32770", nullptr); box != nullptr;
+         box = FindWindowExW(nullptr, box, L"#32770", nullptr)) {
+        if (GetWindow(box, GW_OWNER) == owner && IsWindowVisible(box) && GetDlgItem(box, 0xFFFF) != nullptr)
+            return box;
+    }
+    return nullptr;
+}
+
 // Answers the message boxes the dialog opens, from another thread, as a user would; tells
 // what they said.
 class BoxAnswerer {
@@ -74,13 +86,17 @@ public:
     explicit BoxAnswerer(HWND owner)
         : m_thread([this, owner] {
               while (!m_stop) {
-                  HWND box = FindWindowW(L"#32770", nullptr);
-                  if (box != nullptr && GetWindow(box, GW_OWNER) == owner) {
-                      wchar_t text[256] = L"";
-                      GetDlgItemTextW(box, 0xFFFF, text, 256);
-                      m_lastText = text;
+                  HWND box = MessageBoxOf(owner);
+                  if (box != nullptr) {
+                      // A box that takes a while to close is still one box.
+                      if (box != m_lastBox) {
+                          wchar_t text[256] = L"";
+                          GetDlgItemTextW(box, 0xFFFF, text, 256);
+                          m_lastText = text;
+                          m_lastBox = box;
+                          ++m_answered;
+                      }
                       PostMessageW(box, WM_COMMAND, IDOK, 0);
-                      ++m_answered;
                   }
                   Sleep(20);
               }
@@ -99,6 +115,7 @@ private:
     std::atomic<bool> m_stop{false};
     std::atomic<int> m_answered{0};
     std::wstring m_lastText;
+    HWND m_lastBox = nullptr;
     std::thread m_thread;
 };
 
@@ -171,6 +188,32 @@ TEST_F(MainDialogDevice, DisconnectWhileReportingStopsFirst) {
     EXPECT_EQ(dialog->GetDlgItemText(IDC_BTN_START), L"Start");
     EXPECT_EQ(dialog->GetDlgItemText(IDC_BTN_CONNECT), L"Connect");
     EXPECT_FALSE(dialog->GetDlgItem(IDC_BTN_START)->IsWindowEnabled());
+}
+
+// During reporting Apply makes the measured maxima the thresholds; after Stop it does nothing,
+// although 1300/1301 still show their numbers.
+TEST_F(MainDialogDevice, ApplyWorksOnlyWhileReporting) {
+    auto lastLine = [&](int id) {
+        std::vector<double> line = Chart(id).model.series[1].buffer.CopyStorage();
+        return std::vector<double>(line.end() - 12, line.end());
+    };
+    {
+        BoxAnswerer answerer(dialog->m_hWnd);
+        Click(IDC_BTN_READ, 1500); // the module's twelve gates
+        ASSERT_EQ(answerer.Answered(), 1);
+    }
+    Click(IDC_BTN_START, 6500); // more than 50 reports at ten a second
+    ASSERT_EQ(dialog->GetDlgItemText(IDC_BTN_START), L"Stop");
+    const double moving = dialog->GetDlgItemInt(IDC_EDIT_MOTION_SENSITIVITY, nullptr, TRUE);
+    Click(IDC_BTN_APPLY, 100);
+    // The twelve-gate module's reports rescaled the chart; every gate now has the maximum.
+    EXPECT_EQ(lastLine(IDC_CHART_MOTION), std::vector<double>(12, moving));
+    Click(IDC_BTN_START);
+    ASSERT_EQ(dialog->GetDlgItemText(IDC_BTN_START), L"Start");
+    const std::vector<double> afterStop = lastLine(IDC_CHART_MOTION);
+    dialog->SetDlgItemInt(IDC_EDIT_MOTION_SENSITIVITY, UINT(moving) + 7, TRUE);
+    Click(IDC_BTN_APPLY, 100);
+    EXPECT_EQ(lastLine(IDC_CHART_MOTION), afterStop);
 }
 
 TEST_F(MainDialogDevice, StartStopCyclesLeaveNothingBehind) {
