@@ -106,8 +106,8 @@ int Popup(const Args& args) {
     RECT box{};
     GetWindowRect(found, &box);
     MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&box), 2);
-    PrintLine(std::to_string(box.left) + " " + std::to_string(box.top) + " " + std::to_string(box.right - box.left) +
-              " " + std::to_string(box.bottom - box.top));
+    PrintLine(std::to_string(box.left) + " " + std::to_string(box.top) + " " +
+              std::to_string(box.right - box.left) + " " + std::to_string(box.bottom - box.top));
     return 0;
 }
 
