@@ -146,8 +146,8 @@ void CKOVATevo512ToolDlg::OnSize(UINT type, int cx, int cy) {
     }
 }
 
-// The handlers below belong to the connection, reporting, parameter, sensitivity and live
-// display features; each is routed here and filled in with its feature.
+// The other handlers live beside their features: connection, reporting, parameters and
+// sensitivities in src/device, the live display and distance statistics in src/presentation.
 void CKOVATevo512ToolDlg::OnDistanceUnitChanged() {
     ApplyStatisticsUnit();
 }
