@@ -9,6 +9,7 @@
 #include "pixel_buffer.h"
 #include "point_font_win.h"
 #include "wave_wnd_win.h"
+#include "window_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -45,14 +46,6 @@ constexpr uint32_t kPlotFill = 0x00102030;
 constexpr uint32_t kWindowFill = 0x00405060;
 constexpr uint32_t kGridWord = 0x00708090;
 constexpr uint32_t kCentreWord = 0x00A0B0C0;
-
-void PumpPending() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
 
 const wchar_t* HostClass() {
     static const wchar_t kName[] = L"KovaChartTestHost";

@@ -2,6 +2,7 @@
 // of notifications to controls, modeless and modal dialogs, GDI wrappers.
 #include "framework.h"
 #include "framework_test_ids.h"
+#include "window_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -16,28 +17,6 @@ constexpr LANGID kChinese = 2052;
 constexpr UINT kPing = WM_APP + 1;
 constexpr UINT kBaseOnly = WM_APP + 2;
 constexpr int kGaveUp = 99;
-
-class LanguageScope {
-public:
-    explicit LanguageScope(LANGID language) : m_previous(AfxGetResourceLanguage()) {
-        AfxSetResourceLanguage(language);
-    }
-    ~LanguageScope() { AfxSetResourceLanguage(m_previous); }
-
-private:
-    LANGID m_previous;
-};
-
-// Dispatches what is queued, as the program's loop would.
-void PumpPending() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (!AfxPreTranslateMessage(&msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
-}
 
 class CountingEdit : public CEdit {
 public:

@@ -7,6 +7,7 @@
 #include "program_environment_win.h"
 #include "report_frame_builder.h"
 #include "resource.h"
+#include "window_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -19,14 +20,6 @@
 namespace {
 
 const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ProgramEnvironment);
-
-void PumpPending() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
 
 // The dialog of one test, on a configuration given as XML.
 class MainDialog : public ::testing::Test {

@@ -6,6 +6,7 @@
 #include "resource_language.h"
 #include "sensing_setting_dlg_win.h"
 #include "sensing_table.h"
+#include "window_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -19,35 +20,7 @@
 
 namespace {
 
-class CommonControls : public ::testing::Environment {
-public:
-    void SetUp() override {
-        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
-        InitCommonControlsEx(&controls);
-    }
-};
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new CommonControls);
-
-void PumpPending() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (!AfxPreTranslateMessage(&msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
-}
-
-class LanguageScope {
-public:
-    explicit LanguageScope(LANGID language) : m_previous(AfxGetResourceLanguage()) {
-        AfxSetResourceLanguage(language);
-    }
-    ~LanguageScope() { AfxSetResourceLanguage(m_previous); }
-
-private:
-    LANGID m_previous;
-};
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new CommonControlsRunning);
 
 // The main dialog's side: built-in defaults for nine gates, and what the table held when the
 // user confirmed.

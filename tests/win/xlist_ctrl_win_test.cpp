@@ -5,6 +5,7 @@
 #include "resource_language.h"
 #include "xlist_ctrl_win.h"
 #include "xlist_geometry.h"
+#include "window_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -15,26 +16,7 @@
 
 namespace {
 
-class CommonControls : public ::testing::Environment {
-public:
-    void SetUp() override {
-        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
-        InitCommonControlsEx(&controls);
-        AfxSetResourceLanguage(1033);
-    }
-};
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new CommonControls);
-
-// Dispatches what is queued, as the program's loop does (keys pass the controls' filters).
-void PumpPending() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (!AfxPreTranslateMessage(&msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
-}
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new CommonControlsRunning);
 
 void SetItemState(CListCtrl& list, int row, UINT state, UINT mask) {
     LVITEMW item{};
