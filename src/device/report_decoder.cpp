@@ -89,33 +89,37 @@ void ReportDecoder::FeedCharts() {
     IEnergyChart* moving = m_sink->MovingEnergyChart();
     IEnergyChart* motionless = m_sink->MotionlessEnergyChart();
     if (moving)
-        LoadThresholdLine(*moving, m_sensitivities.moving, int(m_last.moving.size()));
+        LoadThresholdLine(*moving, true, int(m_last.moving.size()));
     if (motionless)
-        LoadThresholdLine(*motionless, m_sensitivities.motionless, int(m_last.motionless.size()));
+        LoadThresholdLine(*motionless, false, int(m_last.motionless.size()));
     if (moving)
         AppendEnergies(*moving, m_last.moving);
     if (motionless)
         AppendEnergies(*motionless, m_last.motionless);
 }
 
+void SensitivityTables::Copy(const std::vector<uint16_t>* table, std::vector<uint16_t>& line) const {
+    std::fill(line.begin(), line.end(), uint16_t(0));
+    if (table == nullptr || m_lock == nullptr)
+        return;
+    CAutoBaseLock hold(*m_lock);
+    std::copy_n(table->begin(), std::min(table->size(), line.size()), line.begin());
+}
+
 // Only a new gate count rescales the chart and reloads its threshold line. Gates the
 // sensitivity table does not cover (or all of them, without a table) get 0, never a read
 // past the table.
-void ReportDecoder::LoadThresholdLine(IEnergyChart& chart, const std::vector<uint16_t>* table, int gates) {
+void ReportDecoder::LoadThresholdLine(IEnergyChart& chart, bool moving, int gates) {
     if (chart.GetSampleCount() == gates)
         return;
     chart.SetGateCount(gates);
     if (chart.GetSeriesCount() <= 1)
         return;
-    m_threshold.assign(size_t(gates), 0);
-    if (table) {
-        if (m_sensitivities.lock)
-            m_sensitivities.lock->Lock();
-        size_t known = std::min(table->size(), m_threshold.size());
-        std::copy_n(table->begin(), known, m_threshold.begin());
-        if (m_sensitivities.lock)
-            m_sensitivities.lock->Unlock();
-    }
+    m_threshold.resize(size_t(gates));
+    if (moving)
+        m_sensitivities.CopyMoving(m_threshold);
+    else
+        m_sensitivities.CopyMotionless(m_threshold);
     chart.Append(1, m_threshold.data(), gates);
     chart.RequestRepaint();
 }

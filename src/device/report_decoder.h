@@ -50,12 +50,26 @@ public:
 };
 
 // The per-gate sensitivities the threshold lines show. The reader thread copies from them
-// under `lock` (when given); whoever changes their values while reporting runs (Apply) holds
-// the same lock. They are replaced or resized only while reporting is off.
-struct SensitivityTables {
-    const std::vector<uint16_t>* moving = nullptr;
-    const std::vector<uint16_t>* motionless = nullptr;
-    CBaseLock* lock = nullptr;
+// under `lock`; whoever changes their values while reporting runs (Apply) holds the same lock.
+// They are replaced or resized only while reporting is off. Tables come with their lock or
+// not at all: without tables every threshold line is 0.
+class SensitivityTables {
+public:
+    SensitivityTables() = default;
+    SensitivityTables(const std::vector<uint16_t>& moving, const std::vector<uint16_t>& motionless,
+                      CBaseLock& lock)
+        : m_moving(&moving), m_motionless(&motionless), m_lock(&lock) {}
+
+    // Copies the first values of a table into `line`, under the lock; the rest of `line` is 0.
+    void CopyMoving(std::vector<uint16_t>& line) const { Copy(m_moving, line); }
+    void CopyMotionless(std::vector<uint16_t>& line) const { Copy(m_motionless, line); }
+
+private:
+    void Copy(const std::vector<uint16_t>* table, std::vector<uint16_t>& line) const;
+
+    const std::vector<uint16_t>* m_moving = nullptr;
+    const std::vector<uint16_t>* m_motionless = nullptr;
+    CBaseLock* m_lock = nullptr;
 };
 
 // What one Decode did, for tools and tests. The energy vectors are also the decoder's
@@ -83,7 +97,7 @@ public:
 private:
     bool StoreFields(const uint8_t* data, size_t size, int32_t (&values)[6]);
     void FeedCharts();
-    void LoadThresholdLine(IEnergyChart& chart, const std::vector<uint16_t>* table, int gates);
+    void LoadThresholdLine(IEnergyChart& chart, bool moving, int gates);
     static void AppendEnergies(IEnergyChart& chart, const std::vector<uint16_t>& energies);
 
     CurrentReport& m_current;

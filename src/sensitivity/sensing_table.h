@@ -31,4 +31,12 @@ std::array<int, 3> ColumnWidthsFor(int clientWidth);
 // A sensitivity as its cell shows it: the low 16 bits in decimal.
 std::wstring SensitivityText(int32_t value);
 
+// The most sensitive setting the module takes; it refuses anything above.
+constexpr uint16_t kMaxSensitivity = 100;
+
+// A cell's text as a sensitivity: a whole decimal number 0..100, blanks around it allowed.
+// False for anything else (empty, a sign, letters, a fraction, above 100): such a cell is
+// refused, never wrapped or read as 0.
+bool SensitivityFromText(const std::wstring& text, uint16_t& value);
+
 } // namespace sensing

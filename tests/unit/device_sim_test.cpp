@@ -147,6 +147,42 @@ TEST_F(DeviceOnSimulator, CommandsFindTheirAnswersAmidGarbageAndSplitFrames) {
     }
 }
 
+// From Start until Stop the line is the reader's: no command reaches the module, and the
+// stream arrives whole.
+TEST_F(DeviceOnSimulator, CommandsAreRefusedWhileReportingRuns) {
+    Open(Options(50));
+    ASSERT_EQ(Enter(), RADAR_OK);
+    ASSERT_EQ(Send(radar::kCmdEngineeringOff), RADAR_OK);
+    ASSERT_TRUE(KOVA_Interface_RadarDevice_Start(handle));
+    ASSERT_EQ(KOVA_Interface_RadarDevice_StopCmdMode(handle), RADAR_OK);
+    const size_t commandsBefore = simulator->Commands().size();
+
+    CBaseStringA version("unchanged");
+    EXPECT_EQ(KOVA_Interface_RadarDevice_StartCmdMode(handle, 2, 150), RADAR_ERR_REPORTING);
+    EXPECT_EQ(KOVA_Interface_RadarDevice_CleanCmdBuffer(handle, 500), 0);
+    EXPECT_EQ(Send(radar::kCmdReadParameters), RADAR_ERR_REPORTING);
+    EXPECT_EQ(Set(radar::kCmdSetGateSensitivity, 3, 35, 20), 0);
+    EXPECT_EQ(KOVA_Interface_RadarDevice_GetVersion(handle, &version), RADAR_ERR_REPORTING);
+    EXPECT_STREQ(version.GetString(), "unchanged");
+    EXPECT_EQ(KOVA_Interface_RadarDevice_StopCmdMode(handle), RADAR_ERR_REPORTING);
+    EXPECT_TRUE(KOVA_Interface_RadarDevice_IsConnected(handle));
+
+    // The stream still flows, starting with a whole report frame.
+    uint8_t buffer[256];
+    int count = KOVA_Interface_RadarDevice_ReadData(handle, buffer, sizeof buffer, 2000, 0);
+    ASSERT_GT(count, 4);
+    EXPECT_EQ(std::vector<uint8_t>(buffer, buffer + 4), (std::vector<uint8_t>{0xF4, 0xF3, 0xF2, 0xF1}));
+    EXPECT_FALSE(simulator->WaitForCommands(commandsBefore + 1, 300));
+    EXPECT_FALSE(simulator->State().commandMode);
+
+    // Stop gives the line back.
+    EXPECT_TRUE(KOVA_Interface_RadarDevice_Stop(handle));
+    ASSERT_EQ(Enter(), RADAR_OK);
+    EXPECT_EQ(Set(radar::kCmdSetGateSensitivity, 3, 35, 20), 1);
+    EXPECT_EQ(KOVA_Interface_RadarDevice_StopCmdMode(handle), RADAR_OK);
+    EXPECT_EQ(simulator->State().parameters.movingSensitivity[3], 35);
+}
+
 TEST_F(DeviceOnSimulator, HangUpDuringARead) {
     SimulatorOptions options = Options(10);
     options.faults = Faults({"silent", "hangup:1"});
@@ -196,7 +232,8 @@ TEST_F(DeviceOnSimulator, ReaderCapturesExactlyWhatTheModuleSent) {
     CurrentReport current;
     DistanceSampleList samples;
     std::vector<uint16_t> moving(9, 40), motionless(9, 20);
-    ReportDecoder decoder(current, &samples, &sink, SensitivityTables{&moving, &motionless});
+    CBaseLock tablesLock;
+    ReportDecoder decoder(current, &samples, &sink, SensitivityTables{moving, motionless, tablesLock});
     std::FILE* capture = std::fopen(capturePath.c_str(), "wb");
     ASSERT_NE(capture, nullptr);
     DeviceReportSource source(handle);

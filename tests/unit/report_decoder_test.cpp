@@ -138,7 +138,8 @@ protected:
     CurrentReport current;
     DistanceSampleList samples;
     Recorder sink;
-    ReportDecoder decoder{current, &samples, &sink, {&movingTable, &motionlessTable}};
+    CBaseLock tablesLock;
+    ReportDecoder decoder{current, &samples, &sink, {movingTable, motionlessTable, tablesLock}};
 };
 
 TEST_F(ReportDecoderTest, ExampleReportStoresLogsSamplesAndPosts) {

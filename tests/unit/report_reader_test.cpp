@@ -281,7 +281,7 @@ TEST(ReportReader, ThresholdTablesChangeInPlaceWhileTheReaderCopiesThem) {
     std::vector<uint16_t> moving(9, 0), motionless(9, 0);
     CBaseLock tablesLock;
     ThresholdSink sink;
-    ReportDecoder decoder(current, nullptr, &sink, {&moving, &motionless, &tablesLock});
+    ReportDecoder decoder(current, nullptr, &sink, {moving, motionless, tablesLock});
     EndlessSource source;
     ReaderThread body(source, decoder);
     CBaseThread thread;

@@ -40,3 +40,22 @@ TEST(SensingTable, ACellShowsTheLow16BitsOfItsValue) {
     for (const auto& c : cases)
         EXPECT_EQ(sensing::SensitivityText(c.value), c.text) << c.value;
 }
+
+// What the module takes is sent; everything else is refused rather than wrapped or zeroed.
+TEST(SensingTable, ACellIsASensitivityOnlyWhenItIsAWholeNumberUpTo100) {
+    const struct {
+        const wchar_t* text;
+        bool accepted;
+        uint16_t value;
+    } cases[] = {
+        {L"0", true, 0},   {L"35", true, 35},  {L"100", true, 100}, {L" 7\t", true, 7},
+        {L"007", true, 7}, {L"101", false, 0}, {L"300", false, 0},  {L"99999999999", false, 0},
+        {L"", false, 0},   {L"  ", false, 0},  {L"abc", false, 0},  {L"-1", false, 0},
+        {L"+5", false, 0}, {L"3.5", false, 0}, {L"4 2", false, 0},  {L"12x", false, 0},
+    };
+    for (const auto& c : cases) {
+        uint16_t value = 999;
+        EXPECT_EQ(sensing::SensitivityFromText(c.text, value), c.accepted) << '"' << c.text << '"';
+        EXPECT_EQ(value, c.accepted ? c.value : 999) << '"' << c.text << '"';
+    }
+}

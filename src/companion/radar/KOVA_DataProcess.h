@@ -7,7 +7,10 @@
 // RADAR_ERR_WRITE_FAILED.
 //
 // Threads: commands run on one thread (the GUI thread); ReadData may run on another thread
-// at the same time as IsConnected, but not at the same time as a command.
+// at the same time as IsConnected, but not at the same time as a command. The library holds
+// to that itself: from Start until Stop (or Close) the line is the report stream's, and every
+// command is refused with RADAR_ERR_REPORTING before a byte is written, except the
+// StopCmdMode that ends the bracket Start was called in. CleanCmdBuffer drops nothing then.
 #pragma once
 
 #include "base_string.h"
@@ -31,6 +34,7 @@ enum {
     RADAR_ERR_NOT_OPEN = 0xA002,      // the link is not open (or the handle is unknown)
     RADAR_ERR_WRITE_FAILED = 0xA003,  // the command could not be written
     RADAR_ERR_MALFORMED_ACK = 0xA004, // the acknowledgement is not what the command returns
+    RADAR_ERR_REPORTING = 0xA005,     // reporting runs: the line belongs to the report stream
 };
 
 // Checks an acknowledgement: `ack` holds `count` bytes, the status word first (for protocol
@@ -95,7 +99,8 @@ int KOVA_Interface_RadarDevice_Protocol_SetParameter(RADAR_HANDLE handle, uint16
 uint16_t KOVA_Interface_RadarDevice_GetVersion(RADAR_HANDLE handle, CBaseStringA* version);
 
 // Report stream on and off: Start drops stale input so that ReadData delivers the stream from
-// here on; Stop drops what is still buffered. Nonzero on success (the link is open).
+// here on, and hands the line to it (see Threads above); Stop drops what is still buffered
+// and gives the line back to commands. Nonzero on success (the link is open).
 int KOVA_Interface_RadarDevice_Start(RADAR_HANDLE handle);
 int KOVA_Interface_RadarDevice_Stop(RADAR_HANDLE handle);
 

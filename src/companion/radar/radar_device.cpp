@@ -6,6 +6,8 @@
 #include "radar_link.h"
 #include "radar_protocol.h"
 
+#include "dbg_output.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <new>
@@ -27,6 +29,15 @@ HandleRegistry<RadarLink>& Links() {
 
 std::shared_ptr<RadarLink> FindLink(RADAR_HANDLE handle) {
     return Links().Find(handle);
+}
+
+// While the report stream owns the line a command would take its bytes from the reader and
+// drop reports on the way to its acknowledgement: it is refused before anything is written.
+bool RefusedWhileReporting(const RadarLink& link, uint16_t word) {
+    if (link.LineOwner() == RadarLink::Owner::kCommands)
+        return false;
+    DbgOutputA(2, "Command 0x%04X refused: reporting runs\r\n", unsigned(word));
+    return true;
 }
 
 uint16_t RunCommand(RadarLink& link, uint16_t word, const uint8_t* value, size_t valueSize,
@@ -134,17 +145,34 @@ int KOVA_Interface_RadarDevice_IsConnected(RADAR_HANDLE handle) {
 
 uint16_t KOVA_Interface_RadarDevice_StartCmdMode(RADAR_HANDLE handle, int attempts, int ackTimeoutMs) {
     std::shared_ptr<RadarLink> link = FindLink(handle);
-    return link ? EnterCommandMode(*link, attempts, ackTimeoutMs) : uint16_t(RADAR_ERR_NOT_OPEN);
+    if (!link)
+        return RADAR_ERR_NOT_OPEN;
+    if (RefusedWhileReporting(*link, radar::kCmdEnterCommandMode))
+        return RADAR_ERR_REPORTING;
+    return EnterCommandMode(*link, attempts, ackTimeoutMs);
 }
 
 int KOVA_Interface_RadarDevice_CleanCmdBuffer(RADAR_HANDLE handle, int maxWaitMs) {
     std::shared_ptr<RadarLink> link = FindLink(handle);
-    return link ? link->DrainInput(maxWaitMs) : 0;
+    // The stream's bytes are the reader's, not stale command bytes.
+    if (!link || link->LineOwner() != RadarLink::Owner::kCommands)
+        return 0;
+    return link->DrainInput(maxWaitMs);
 }
 
 uint16_t KOVA_Interface_RadarDevice_StopCmdMode(RADAR_HANDLE handle) {
     std::shared_ptr<RadarLink> link = FindLink(handle);
-    return link ? LeaveCommandMode(*link) : uint16_t(RADAR_ERR_NOT_OPEN);
+    if (!link)
+        return RADAR_ERR_NOT_OPEN;
+    // The leaving that closes Start's bracket is the stream's beginning, the last command.
+    if (link->LineOwner() == RadarLink::Owner::kStarting) {
+        uint16_t code = LeaveCommandMode(*link);
+        link->FinishStarting();
+        return code;
+    }
+    if (RefusedWhileReporting(*link, radar::kCmdLeaveCommandMode))
+        return RADAR_ERR_REPORTING;
+    return LeaveCommandMode(*link);
 }
 
 uint16_t KOVA_Interface_RadarDevice_Protocol_SendCommand(RADAR_HANDLE handle, uint16_t word,
@@ -154,6 +182,8 @@ uint16_t KOVA_Interface_RadarDevice_Protocol_SendCommand(RADAR_HANDLE handle, ui
     std::shared_ptr<RadarLink> link = FindLink(handle);
     if (!link)
         return RADAR_ERR_NOT_OPEN;
+    if (RefusedWhileReporting(*link, word))
+        return RADAR_ERR_REPORTING;
     // A value that cannot be framed is never half sent.
     if (size < 0 || size > kMaxValueSize || (size > 0 && data == nullptr))
         return RADAR_ERR_WRITE_FAILED;
@@ -166,7 +196,7 @@ int KOVA_Interface_RadarDevice_Protocol_SetParameter(RADAR_HANDLE handle, uint16
     constexpr int kPairSize = 6;
     std::shared_ptr<RadarLink> link = FindLink(handle);
     if (!link || count <= 0 || count > kMaxValueSize / kPairSize || parameterWords == nullptr ||
-        values == nullptr)
+        values == nullptr || RefusedWhileReporting(*link, word))
         return 0;
     std::vector<uint8_t> value = radar::BuildParameterValue(parameterWords, values, size_t(count));
     return RunCommand(*link, word, value.data(), value.size(), nullptr, 0, timeoutMs) == RADAR_OK ? 1 : 0;
@@ -178,6 +208,8 @@ uint16_t KOVA_Interface_RadarDevice_GetVersion(RADAR_HANDLE handle, CBaseStringA
         return RADAR_ERR_NOT_OPEN;
     if (version == nullptr)
         return RADAR_ERR_WRITE_FAILED;
+    if (RefusedWhileReporting(*link, radar::kCmdReadFirmwareVersion))
+        return RADAR_ERR_REPORTING;
     uint16_t code = EnterCommandMode(*link, kEnterAttempts, kEnterAckTimeoutMs);
     if (code != RADAR_OK)
         return code;
@@ -196,12 +228,19 @@ uint16_t KOVA_Interface_RadarDevice_GetVersion(RADAR_HANDLE handle, CBaseStringA
 
 int KOVA_Interface_RadarDevice_Start(RADAR_HANDLE handle) {
     std::shared_ptr<RadarLink> link = FindLink(handle);
-    return link && link->DiscardInput() ? 1 : 0;
+    if (!link || !link->DiscardInput())
+        return 0;
+    if (link->LineOwner() == RadarLink::Owner::kCommands)
+        link->SetLineOwner(RadarLink::Owner::kStarting);
+    return 1;
 }
 
 int KOVA_Interface_RadarDevice_Stop(RADAR_HANDLE handle) {
     std::shared_ptr<RadarLink> link = FindLink(handle);
-    return link && link->DiscardInput() ? 1 : 0;
+    if (!link)
+        return 0;
+    link->SetLineOwner(RadarLink::Owner::kCommands);
+    return link->DiscardInput() ? 1 : 0;
 }
 
 int KOVA_Interface_RadarDevice_Protocol_GetWriteBufferMaxSize(RADAR_HANDLE handle) {
@@ -213,5 +252,7 @@ int KOVA_Interface_RadarDevice_ReadData(RADAR_HANDLE handle, uint8_t* buffer, in
     std::shared_ptr<RadarLink> link = FindLink(handle);
     if (!link || buffer == nullptr || size <= 0)
         return -1;
+    // A stream started without a bracket is the reader's from its first read.
+    link->FinishStarting();
     return link->Read(buffer, size_t(size), timeoutMs, waitForFull != 0);
 }

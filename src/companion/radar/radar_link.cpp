@@ -52,6 +52,7 @@ bool RadarLink::Open(const std::string& name, int baudRate, int attempts, int st
     m_port = std::move(port);
     m_received.Clear();
     m_lost = false;
+    m_owner = Owner::kCommands;
     m_open = true;
     return true;
 }
@@ -64,8 +65,14 @@ void RadarLink::Close() {
         m_received.Clear();
         m_open = false;
         m_lost = false;
+        m_owner = Owner::kCommands;
     }
     // The port closes here, outside the lock, unless a running read still holds it.
+}
+
+bool RadarLink::FinishStarting() {
+    Owner starting = Owner::kStarting;
+    return m_owner.compare_exchange_strong(starting, Owner::kReporting);
 }
 
 std::shared_ptr<SerialPort> RadarLink::LivePort() {

@@ -41,6 +41,16 @@ public:
     // Drops the buffered bytes and the driver's at once; false when the link is not open.
     bool DiscardInput();
 
+    // Who owns the line. Start hands it to the report stream: from then on only the leaving
+    // of command mode that ends Start's bracket may still be sent, and once that is done (or
+    // the first read of the stream), nothing but ReadData until Stop. Open, Close and Stop
+    // give the line back to commands.
+    enum class Owner { kCommands, kStarting, kReporting };
+    Owner LineOwner() const { return m_owner.load(); }
+    void SetLineOwner(Owner owner) { m_owner = owner; }
+    // kStarting becomes kReporting; true when it did.
+    bool FinishStarting();
+
 private:
     // The port while the link is open and not lost, else null.
     std::shared_ptr<SerialPort> LivePort();
@@ -53,4 +63,5 @@ private:
     ReceiveBuffer m_received;
     std::atomic<bool> m_open{false};
     std::atomic<bool> m_lost{false}; // a read or write found the port gone
+    std::atomic<Owner> m_owner{Owner::kCommands};
 };

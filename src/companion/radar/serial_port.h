@@ -20,7 +20,8 @@ public:
 
 // Opens `name` (a device path, or a COM name on Windows) raw, 8N1 without flow control.
 // Null on failure, with the system's reason in `error`.
-std::unique_ptr<SerialPort> OpenSerialPort(const std::string& name, int baudRate, int stopBits, std::string& error);
+std::unique_ptr<SerialPort> OpenSerialPort(const std::string& name, int baudRate, int stopBits,
+                                           std::string& error);
 
 // The device name for a port number: \\.\COMn on Windows, /dev/ttyS<n-1> elsewhere.
 std::string SerialPortNameForNumber(int portNumber);

@@ -146,8 +146,8 @@ void CKOVATevo512ToolDlg::OnSize(UINT type, int cx, int cy) {
     }
 }
 
-// The other handlers live beside their features: connection, reporting, parameters and
-// sensitivities in src/device, the live display and distance statistics in src/presentation.
+// The other handlers live beside this file, one file per workflow: connection, reporting,
+// parameters, sensitivities, live display and distance statistics.
 void CKOVATevo512ToolDlg::OnDistanceUnitChanged() {
     ApplyStatisticsUnit();
 }

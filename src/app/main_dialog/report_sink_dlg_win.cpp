@@ -36,7 +36,7 @@ void EnergyChartLink::Append(int series, const uint16_t* values, int count) {
 
 ReportDecoder CKOVATevo512ToolDlg::CreateReportDecoder() {
     return ReportDecoder(m_current, &m_samples, this,
-                         {&m_settings.MotionSensing, &m_settings.MotionlessSensing});
+                         {m_settings.MotionSensing, m_settings.MotionlessSensing, m_sensitivityLock});
 }
 
 void CKOVATevo512ToolDlg::PostReportMessage() {
