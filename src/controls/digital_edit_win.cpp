@@ -9,6 +9,7 @@ using namespace controls;
 BEGIN_MESSAGE_MAP(CDigitalEdit, CEdit)
 ON_CONTROL_REFLECT_EX(EN_CHANGE, &CDigitalEdit::OnReflectedChange)
 ON_CONTROL_REFLECT_EX(EN_KILLFOCUS, &CDigitalEdit::OnReflectedKillFocus)
+ON_MESSAGE(WM_SETTEXT, &CDigitalEdit::OnSetText)
 ON_WM_CHAR()
 END_MESSAGE_MAP()
 
@@ -46,13 +47,23 @@ void CDigitalEdit::SetSuggestedMaximum(DigitalSlot value, std::wstring caption) 
 }
 
 BOOL CDigitalEdit::OnReflectedChange() {
+    if (settingText == 0)
+        pendingCommit = 1;
     return muteChangeNotify != 0;
+}
+
+LRESULT CDigitalEdit::OnSetText(WPARAM, LPARAM) {
+    ++settingText;
+    const LRESULT result = Default();
+    --settingText;
+    return result;
 }
 
 void CDigitalEdit::OnChar(UINT c, UINT, UINT) {
     const std::wstring oldText = GetWindowText();
     int selectionStart = 0, selectionEnd = 0;
     GetSel(selectionStart, selectionEnd);
+    const int32_t pendingBefore = pendingCommit;
     muteChangeNotify = 1;
     // The edit takes the character as usual; the verdict is on the text it made of it.
     Default();
@@ -62,6 +73,7 @@ void CDigitalEdit::OnChar(UINT c, UINT, UINT) {
         SetWindowText(oldText.c_str());
         // Undone where the user was typing, not at the start of the text.
         SetSel(selectionStart, selectionEnd);
+        pendingCommit = pendingBefore; // the text is back as it was
         return;
     }
     pendingCommit = 1;

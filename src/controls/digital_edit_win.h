@@ -44,8 +44,11 @@ public:
     int32_t valueKind = DigitalInt32;
 
 protected:
+    // Every change of the text but the program's own (WM_SETTEXT) marks the check that
+    // leaving the edit runs: typing, Delete, Cut, Paste, Clear and Undo, by key or menu.
     BOOL OnReflectedChange();
     BOOL OnReflectedKillFocus();
+    LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
     void OnChar(UINT c, UINT repeat, UINT flags);
     DECLARE_MESSAGE_MAP()
 
@@ -58,6 +61,7 @@ protected:
     CPtrArrayCtrl mustMaxList;
     CPtrArrayCtrl suggestMinList;
     CPtrArrayCtrl suggestMaxList;
-    int32_t pendingCommit = 0;    // typed into since the last commit
+    int32_t pendingCommit = 0;    // changed by the user since the last commit
+    int32_t settingText = 0;      // inside WM_SETTEXT: a change that is the program's
     int32_t muteChangeNotify = 1; // while 1 the parent does not get EN_CHANGE
 };

@@ -2,6 +2,7 @@
 
 #include "dbg_output.h"
 #include "ms_time.h"
+#include "threshold_line.h"
 
 #include <algorithm>
 #include <new>
@@ -98,30 +99,26 @@ void ReportDecoder::FeedCharts() {
         AppendEnergies(*motionless, m_last.motionless);
 }
 
-void SensitivityTables::Copy(const std::vector<uint16_t>* table, std::vector<uint16_t>& line) const {
-    std::fill(line.begin(), line.end(), uint16_t(0));
-    if (table == nullptr || m_lock == nullptr)
+void SensitivityTables::Copy(const std::vector<uint16_t>* table, int gates,
+                             std::vector<uint16_t>& line) const {
+    if (table == nullptr || m_lock == nullptr) {
+        line.assign(size_t(std::max(gates, 0)), 0);
         return;
+    }
     CAutoBaseLock hold(*m_lock);
-    std::copy_n(table->begin(), std::min(table->size(), line.size()), line.begin());
+    CopyThresholds(*table, gates, line);
 }
 
-// Only a new gate count rescales the chart and reloads its threshold line. Gates the
-// sensitivity table does not cover (or all of them, without a table) get 0, never a read
-// past the table.
+// Only a new gate count rescales the chart and reloads its threshold line.
 void ReportDecoder::LoadThresholdLine(IEnergyChart& chart, bool moving, int gates) {
     if (chart.GetSampleCount() == gates)
         return;
     chart.SetGateCount(gates);
-    if (chart.GetSeriesCount() <= 1)
-        return;
-    m_threshold.resize(size_t(gates));
     if (moving)
-        m_sensitivities.CopyMoving(m_threshold);
+        m_sensitivities.CopyMoving(chart.GetSampleCount(), m_threshold);
     else
-        m_sensitivities.CopyMotionless(m_threshold);
-    chart.Append(1, m_threshold.data(), gates);
-    chart.RequestRepaint();
+        m_sensitivities.CopyMotionless(chart.GetSampleCount(), m_threshold);
+    AppendThresholdLine(chart, m_threshold);
 }
 
 void ReportDecoder::AppendEnergies(IEnergyChart& chart, const std::vector<uint16_t>& energies) {

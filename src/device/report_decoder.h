@@ -60,12 +60,13 @@ public:
                       CBaseLock& lock)
         : m_moving(&moving), m_motionless(&motionless), m_lock(&lock) {}
 
-    // Copies the first values of a table into `line`, under the lock; the rest of `line` is 0.
-    void CopyMoving(std::vector<uint16_t>& line) const { Copy(m_moving, line); }
-    void CopyMotionless(std::vector<uint16_t>& line) const { Copy(m_motionless, line); }
+    // A threshold line of `gates` entries from a table, copied under the lock (all 0 without
+    // tables).
+    void CopyMoving(int gates, std::vector<uint16_t>& line) const { Copy(m_moving, gates, line); }
+    void CopyMotionless(int gates, std::vector<uint16_t>& line) const { Copy(m_motionless, gates, line); }
 
 private:
-    void Copy(const std::vector<uint16_t>* table, std::vector<uint16_t>& line) const;
+    void Copy(const std::vector<uint16_t>* table, int gates, std::vector<uint16_t>& line) const;
 
     const std::vector<uint16_t>* m_moving = nullptr;
     const std::vector<uint16_t>* m_motionless = nullptr;

@@ -36,7 +36,7 @@ TargetIndicator IndicatorForState(int32_t state) {
 }
 
 ControlStates ComputeControlStates(bool connected, bool reporting) {
-    return {!reporting, connected && !reporting, connected && reporting};
+    return {!reporting, connected && !reporting, connected && reporting, connected, !reporting};
 }
 
 StatisticsLengthLimits StatisticsLengthLimitsFor(int entry) {
@@ -50,4 +50,8 @@ StatisticsLengthLimits StatisticsLengthLimitsFor(int entry) {
     default:
         return {false, 0, 0, false};
     }
+}
+
+LinkState ObserveLinkState(LinkState known, bool libraryConnected) {
+    return known == LinkState::Open && !libraryConnected ? LinkState::Lost : known;
 }

@@ -37,12 +37,21 @@ struct TargetIndicator {
 };
 TargetIndicator IndicatorForState(int32_t state);
 
-// Which parameter controls are enabled in a connection and reporting state.
+// The serial link as the dialog knows it: closed, open, or open but found gone by the device
+// library (an unplugged adapter) and not yet closed.
+enum class LinkState { Closed, Open, Lost };
+// The state after asking the library: only an open link can be lost.
+LinkState ObserveLinkState(LinkState known, bool libraryConnected);
+
+// Which controls are enabled in a connection and reporting state. The parameter controls also
+// decide the sensitivity dialog's Confirm: nothing is written while reporting runs.
 struct ControlStates {
     bool engineeringMode; // the "Engineering Mode" check box
     bool parameters;      // gate and off-time edits, statistics length and unit, Read, Config,
                           // Reset, Sens...
     bool apply;           // Apply of the current sensitivities
+    bool startStop;       // Start/Stop: only over an open link
+    bool connect;         // Connect/Disconnect: not while reporting runs
 };
 ControlStates ComputeControlStates(bool connected, bool reporting);
 

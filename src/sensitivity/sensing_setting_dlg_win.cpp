@@ -9,6 +9,7 @@ namespace {
 // Gridlines, full-row select, double buffering, single row.
 constexpr DWORD kTableExtendedStyle = 0x50021;
 constexpr wchar_t kMinimumCaption[] = L"最小值";
+constexpr wchar_t kMaximumCaption[] = L"最大值";
 
 } // namespace
 
@@ -43,6 +44,8 @@ BOOL CSensingSettingDlg::OnInitDialog() {
     CXListCtrlEdit& editor = m_table.Editor();
     editor.valueKind = DigitalUInt32;
     editor.SetMinimum(1, kMinimumCaption);
+    // The module takes no sensitivity above 100.
+    editor.SetMaximum(sensing::kMaxSensitivity, kMaximumCaption);
     SetDlgItemInt(IDC_EDIT_ALL_MOTION, UINT(sensing::kPresetMoving), TRUE);
     SetDlgItemInt(IDC_EDIT_ALL_MOTIONLESS, UINT(sensing::kPresetMotionless), TRUE);
     return TRUE;
@@ -125,10 +128,30 @@ void CSensingSettingDlg::OnResetDefaults() {
     }
 }
 
+void CSensingSettingDlg::EnableConfirm(bool enabled) {
+    m_confirmEnabled = enabled;
+    ShowConfirmState();
+}
+
+void CSensingSettingDlg::ShowConfirmState() {
+    if (CWnd* confirm = m_hWnd != nullptr ? GetDlgItem(IDOK) : nullptr)
+        confirm->EnableWindow(m_confirmEnabled && !m_confirming ? TRUE : FALSE);
+}
+
+// Enter reaches here even with the button disabled, so the same rule holds here too.
 void CSensingSettingDlg::OnOK() {
-    if (m_listener != nullptr)
-        m_listener->OnSensingConfirm(m_listenerValue);
-    ShowWindow(SW_HIDE);
+    if (!m_confirmEnabled || m_confirming)
+        return;
+    bool accepted = true;
+    if (m_listener != nullptr) {
+        m_confirming = true;
+        ShowConfirmState();
+        accepted = m_listener->OnSensingConfirm(m_listenerValue);
+        m_confirming = false;
+        ShowConfirmState();
+    }
+    if (accepted)
+        ShowWindow(SW_HIDE);
 }
 
 void CSensingSettingDlg::OnCancel() {

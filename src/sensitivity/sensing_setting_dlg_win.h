@@ -33,6 +33,10 @@ public:
     // Replaces every row by gates 0 .. count - 1 with these values, drawing once at the end.
     void FillGates(const uint16_t* moving, const uint16_t* motionless, int count);
 
+    // Confirm is offered only while the owner can write (not while the module reports). It
+    // is also off while a Confirm runs, so the owner is never asked twice at once.
+    void EnableConfirm(bool enabled);
+
     int GetRowCount() const { return m_table.GetItemCount(); }
     // A cell's text as the user left it (not checked: Set copies any text).
     std::wstring GetCellText(int row, int column) const { return m_table.GetItemText(row, column); }
@@ -46,7 +50,7 @@ public:
 protected:
     void DoDataExchange(CDataExchange* exchange) override;
     BOOL OnInitDialog() override;
-    // Confirm: the listener reads the table, then the dialog hides.
+    // Confirm: the listener reads the table, then the dialog hides unless it refused.
     void OnOK() override;
     // Cancel and closing only hide; the rows stay until the next filling.
     void OnCancel() override;
@@ -62,6 +66,10 @@ private:
     // Before the table: the table's window, which uses it, goes first.
     CImageList m_rowHeightImages;
     CXListCtrl m_table;
+    void ShowConfirmState();
+
     ISensingSettingDlgListener* m_listener = nullptr;
     int64_t m_listenerValue = 0;
+    bool m_confirmEnabled = true;
+    bool m_confirming = false;
 };

@@ -9,6 +9,7 @@ public:
     // Reset asks once per row. `moving` and `motionless` arrive as 20 and 40; an owner without
     // values for `gate` leaves them.
     virtual void OnSensingDefaultValues(int gate, int32_t& moving, int32_t& motionless) = 0;
-    // Confirm was pressed; the owner reads the table itself (before the dialog hides).
-    virtual void OnSensingConfirm(int64_t value) = 0;
+    // Confirm was pressed; the owner reads the table itself (before the dialog hides). False
+    // keeps the dialog open: the owner refused the table and said why.
+    virtual bool OnSensingConfirm(int64_t value) = 0;
 };

@@ -59,19 +59,34 @@ TEST(LiveDisplay, IndicatorControlStatesAndLengthLimits) {
     }
 
     struct {
-        bool connected, reporting, engineering, parameters, apply;
+        bool connected, reporting, engineering, parameters, apply, start, connect;
     } states[] = {
-        {false, false, true, false, false},
-        {true, false, true, true, false},
-        {true, true, false, false, true},
-        {false, true, false, false, false},
+        {false, false, true, false, false, false, true},
+        {true, false, true, true, false, true, true},
+        {true, true, false, false, true, true, false},
+        {false, true, false, false, false, false, false},
     };
     for (const auto& c : states) {
         ControlStates s = ComputeControlStates(c.connected, c.reporting);
         EXPECT_EQ(s.engineeringMode, c.engineering) << c.connected << c.reporting;
         EXPECT_EQ(s.parameters, c.parameters) << c.connected << c.reporting;
         EXPECT_EQ(s.apply, c.apply) << c.connected << c.reporting;
+        EXPECT_EQ(s.startStop, c.start) << c.connected << c.reporting;
+        EXPECT_EQ(s.connect, c.connect) << c.connected << c.reporting;
     }
+
+    // Only an open link is found lost; a closed one stays closed, a lost one lost.
+    const struct {
+        LinkState known;
+        bool libraryConnected;
+        LinkState observed;
+    } links[] = {
+        {LinkState::Closed, false, LinkState::Closed}, {LinkState::Closed, true, LinkState::Closed},
+        {LinkState::Open, true, LinkState::Open},      {LinkState::Open, false, LinkState::Lost},
+        {LinkState::Lost, false, LinkState::Lost},     {LinkState::Lost, true, LinkState::Lost},
+    };
+    for (const auto& c : links)
+        EXPECT_EQ(ObserveLinkState(c.known, c.libraryConnected), c.observed);
 
     StatisticsLengthLimits seconds = StatisticsLengthLimitsFor(0);
     EXPECT_TRUE(seconds.known && seconds.fixed && seconds.minimum == 120 && seconds.maximum == 120);

@@ -314,9 +314,74 @@ TEST(DigitalEditTyping, ATipWhileTypingLeavesTheFocusAndTheEditInProgressAlone) 
     EXPECT_TRUE(host.TipShown());
     EXPECT_EQ(GetFocus(), host.Edit().m_hWnd);
     EXPECT_EQ(host.dialog.heard, kNothing);
-    host.TypeAt(0, L'\b'); // still typing: "2" is below the minimum only once the edit is left
-    EXPECT_EQ(host.Text(), L"12");
+    host.TypeAt(1, L'\b'); // still typing: "2" is below the minimum only once the edit is left
+    EXPECT_EQ(host.Text(), L"2");
+    EXPECT_EQ(host.TopTip().text, L"Invalid character 'a'");
+    EXPECT_EQ(GetFocus(), host.Edit().m_hWnd);
     host.Leave();
-    EXPECT_EQ(host.Text(), L"12");
+    EXPECT_EQ(host.Text(), L"5");
+    EXPECT_EQ(host.TopTip().text, L"最小值 Must >= 5");
     EXPECT_EQ(host.dialog.heard, kCommitted);
+}
+
+// However the user changes the text, leaving the edit checks it: the limits hold for text
+// that never came through WM_CHAR.
+TEST(DigitalEditCommit, EveryWayOfChangingTheTextIsCheckedOnLeaving) {
+    const struct {
+        const char* way;
+        void (*change)(Host& host);
+        const wchar_t* changed; // the text after the change, before leaving
+        const wchar_t* left;    // with the limits 1..8
+    } cases[] = {
+        {"Delete key",
+         [](Host& host) {
+             host.Edit().SetSel(0, -1);
+             host.Edit().SendMessage(WM_KEYDOWN, VK_DELETE, 1);
+         },
+         L"", L"1"},
+        {"Cut",
+         [](Host& host) {
+             host.Edit().SetSel(0, -1);
+             host.Edit().SendMessage(WM_CUT);
+         },
+         L"", L"1"},
+        {"Clear",
+         [](Host& host) {
+             host.Edit().SetSel(0, -1);
+             host.Edit().SendMessage(WM_CLEAR);
+         },
+         L"", L"1"},
+        {"Paste",
+         [](Host& host) {
+             PutOnClipboard(host.dialog.m_hWnd, L"99");
+             host.Edit().SetSel(0, -1);
+             host.Edit().SendMessage(WM_PASTE);
+         },
+         L"99", L"8"},
+        {"Undo",
+         [](Host& host) {
+             // A typed 3 is committed; undoing it brings back the program's 99.
+             host.Edit().SetSel(0, -1);
+             host.Type(L'3');
+             host.Leave();
+             host.dialog.heard.clear();
+             host.Enter();
+             host.Edit().SendMessage(EM_UNDO);
+         },
+         L"99", L"8"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.way);
+        Host host(DigitalUInt32, L"99");
+        ASSERT_TRUE(host.made);
+        host.Edit().SetMinimum(1, L"最小值");
+        host.Edit().SetMaximum(8, L"最大值");
+        host.Enter();
+        c.change(host);
+        EXPECT_EQ(host.Text(), c.changed);
+        host.Leave();
+        EXPECT_EQ(host.Text(), c.left);
+        EXPECT_EQ(host.dialog.heard, kCommitted);
+        EXPECT_TRUE(host.TipShown());
+    }
 }

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -204,6 +205,32 @@ TEST_F(MainDialog, EnergyChartsTakeTheGateCountOfEngineeringReports) {
     EXPECT_EQ(threshold[threshold.size() - 12], 50);
 }
 
+// The reader copies the sensitivity tables for a new gate count's threshold lines under the
+// dialog's own lock, the one Apply and Confirm hold while they change the tables: while the
+// test holds it, the reader cannot finish such a report.
+TEST_F(MainDialog, TheReaderCopiesTheTablesUnderTheDialogsSensitivityLock) {
+    Open();
+    const std::vector<uint8_t> energies(12, 30);
+    const std::vector<uint8_t> frame =
+        BuildReportFrame(1, BuildReportData({1, 100, 60, 100, 40, 100}, energies, energies));
+    std::atomic<bool> decoded{false};
+    std::thread reader;
+    {
+        CAutoBaseLock hold(dialog->SensitivityLock());
+        reader = std::thread([&] {
+            ReportDecoder decoder = dialog->CreateReportDecoder();
+            ScanReportFrames(frame.data(), frame.size(), decoder);
+            decoded = true;
+        });
+        // Long enough for an unlocked copy to finish many times over.
+        Sleep(500);
+        EXPECT_FALSE(decoded.load());
+    }
+    reader.join();
+    EXPECT_TRUE(decoded.load());
+    PumpPending();
+}
+
 // Apply makes the maxima of the last 50 reports every gate's threshold.
 TEST_F(MainDialog, ApplyFlattensBothThresholdLinesAtTheMaxima) {
     Open();
@@ -290,6 +317,15 @@ TEST_F(MainDialog, DistanceChartPaintsThePresenceBands) {
     EXPECT_EQ(newest[0], 1.0);
     EXPECT_EQ(newest[4 * second], 1.0);
     EXPECT_EQ(newest[width - 2], 0.0);
+
+    // Rebuilds without a new sample (a resize, a report racing with a paint) keep the bands.
+    for (int rebuild = 0; rebuild < 2; ++rebuild) {
+        chart.Repaint();
+        chart.UpdateWindow();
+        PumpPending();
+        EXPECT_EQ(pixel(0), 0x808080u) << rebuild;
+        EXPECT_EQ(pixel(4 * second), 0x0000FFu) << rebuild;
+    }
 }
 
 } // namespace

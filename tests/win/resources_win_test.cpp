@@ -298,6 +298,13 @@ TEST(StringTable, TextsInBothLanguages) {
         {IDS_HEADER_RANGE_GATE, L"Range Gate\r\n(0.75m/RG)", L"距离门\r\n(0.75米/距离门)"},
         {IDS_HEADER_MOTION_SENSITIVITY, L"Moving\r\nSensibility", L"运动灵敏度"},
         {IDS_ROW_GATE_FORMAT, L"RG %d Sensibility", L"距离门 %d 灵敏度"},
+        {IDS_STOP_REPORTING_FIRST, L"Stop reporting first: the module takes no commands while it reports.",
+         L"请先停止上报：模块上报数据时不接受命令。"},
+        {IDS_LINK_LOST, L"The connection to the module was lost. Check the cable, then press Connect.",
+         L"与模块的连接已断开。请检查连线，然后点击“连接设备”。"},
+        {IDS_SENSITIVITY_INVALID,
+         L"RG %d: a sensitivity must be a whole number from 0 to 100. Nothing was written.",
+         L"距离门 %d：灵敏度必须是 0 到 100 之间的整数。未写入任何配置。"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "string " << c.id);
@@ -310,6 +317,8 @@ TEST(StringTable, IdsWithTextExistInBothLanguagesAndNoOthers) {
     std::vector<UINT> expected = {50001, 50002, 50010, 50011, 50012, 50013,
                                   50014, 50015, 50020, 50021, 50022, 50023};
     for (UINT id = 50030; id <= 50042; ++id)
+        expected.push_back(id);
+    for (UINT id = 50050; id <= 50052; ++id) // the program's own
         expected.push_back(id);
     for (UINT id = 50100; id <= 50103; ++id)
         expected.push_back(id);

@@ -37,18 +37,26 @@ public:
             motionless = kMotionless[gate];
         }
     }
-    void OnSensingConfirm(int64_t value) override {
+    bool OnSensingConfirm(int64_t value) override {
         confirmedValues.push_back(value);
         visibleAtConfirm = m_dialog.IsWindowVisible() != FALSE;
+        confirmEnabledAtConfirm = m_dialog.GetDlgItem(IDOK)->IsWindowEnabled() != FALSE;
         confirmedTable.clear();
         for (int row = 0; row < m_dialog.GetRowCount(); ++row)
             confirmedTable.push_back(m_dialog.GetCellText(row, 1) + L"/" + m_dialog.GetCellText(row, 2));
+        // A second Confirm while this one runs (as from a result box's message loop).
+        if (confirmAgainInside)
+            m_dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        return accept;
     }
 
     std::vector<int> askedGates;
     std::vector<int64_t> confirmedValues;
     std::vector<std::wstring> confirmedTable;
     bool visibleAtConfirm = false;
+    bool confirmEnabledAtConfirm = true;
+    bool accept = true;
+    bool confirmAgainInside = false;
 
 private:
     CSensingSettingDlg& m_dialog;
@@ -261,7 +269,36 @@ TEST_F(SensingDialog, ConfirmHandsTheEditedTableToTheOwnerBeforeHiding) {
     EXPECT_TRUE(dialog.IsWindow());
 }
 
-TEST_F(SensingDialog, ACellTakesUnsignedNumbersAndAtLeastOneWhenLeft) {
+// The owner decides whether Confirm may run and whether the table is taken: a refused table
+// keeps the dialog open, a disabled Confirm (reporting runs) asks nothing, not even by Enter,
+// and a Confirm inside a running one is not passed on.
+TEST_F(SensingDialog, ConfirmRunsOnlyWhenOfferedOnceAtATimeAndHidesOnlyWhenTaken) {
+    Open();
+    listener.accept = false;
+    Press(IDOK);
+    EXPECT_EQ(listener.confirmedValues.size(), 1u);
+    EXPECT_TRUE(dialog.IsWindowVisible());
+
+    dialog.EnableConfirm(false);
+    EXPECT_FALSE(dialog.GetDlgItem(IDOK)->IsWindowEnabled());
+    Press(IDOK);
+    dialog.SendMessage(DM_SETDEFID, IDOK);
+    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, 0), 0); // what Enter sends
+    PumpPending();
+    EXPECT_EQ(listener.confirmedValues.size(), 1u);
+
+    dialog.EnableConfirm(true);
+    EXPECT_TRUE(dialog.GetDlgItem(IDOK)->IsWindowEnabled());
+    listener.accept = true;
+    listener.confirmAgainInside = true;
+    Press(IDOK);
+    EXPECT_EQ(listener.confirmedValues.size(), 2u);
+    EXPECT_FALSE(listener.confirmEnabledAtConfirm);
+    EXPECT_TRUE(dialog.GetDlgItem(IDOK)->IsWindowEnabled());
+    EXPECT_FALSE(dialog.IsWindowVisible());
+}
+
+TEST_F(SensingDialog, ACellTakesUnsignedNumbersFromOneTo100WhenLeft) {
     Open();
     DoubleClick(0, 0);
     EXPECT_FALSE(editor().IsWindowVisible());
@@ -285,6 +322,16 @@ TEST_F(SensingDialog, ACellTakesUnsignedNumbersAndAtLeastOneWhenLeft) {
     editor().PostMessage(WM_KEYDOWN, VK_RETURN, 1);
     PumpPending();
     EXPECT_EQ(dialog.GetCellText(1, 2), L"0");
+
+    // Nothing above what the module takes: 300 becomes 100 when left, with the tip (Enter keeps
+    // the text as typed, and Confirm refuses it then).
+    DoubleClick(1, 1);
+    TypeOver(L"300");
+    ::SetFocus(::GetDlgItem(dialog.m_hWnd, IDC_EDIT_ALL_MOTION));
+    PumpPending();
+    EXPECT_EQ(dialog.GetCellText(1, 1), L"100");
+    ASSERT_TRUE(editor().tipWindow.GetTip(0, tip));
+    EXPECT_EQ(tip.text, L"最大值 Must <= 100");
 
     DoubleClick(2, 2);
     TypeOver(L"77");

@@ -3,6 +3,7 @@
 
 #include "KOVA_DataProcess.h"
 #include "app_document.h"
+#include "dbg_output.h"
 #include "port_names.h"
 #include "resource.h"
 #include "resource_language.h"
@@ -24,26 +25,26 @@ void CKOVATevo512ToolDlg::OnRefreshPorts() {
 }
 
 void CKOVATevo512ToolDlg::OnConnect() {
+    if (m_commandRunning)
+        return;
     if (m_reporting) {
         StopReporting();
         SetDlgItemText(IDC_BTN_START, AfxLoadString(IDS_START).c_str());
     }
     ControlsToSettings();
-    CWnd* start = GetDlgItem(IDC_BTN_START);
     // A link the library found lost (the adapter was unplugged) is still the one the button
     // offers to close: the click disconnects rather than opening the port again.
-    if (m_linkOpened || KOVA_Interface_RadarDevice_IsConnected(m_device)) {
+    if (CurrentLinkState() != LinkState::Closed) {
         KOVA_Interface_RadarDevice_Serial_Close(m_device);
-        m_linkOpened = false;
+        m_link = LinkState::Closed;
         SetDlgItemText(IDC_BTN_CONNECT, AfxLoadString(IDS_CONNECT).c_str());
-        start->EnableWindow(FALSE);
         m_version.Set("Unknown");
     } else {
         const LRESULT selected = SendDlgItemMessage(IDC_COMBO_PORT, CB_GETCURSEL);
         const LRESULT port =
             selected >= 0 ? SendDlgItemMessage(IDC_COMBO_PORT, CB_GETITEMDATA, WPARAM(selected)) : -1;
         if (selected < 0 || port == -1 || port == CB_ERR) {
-            start->EnableWindow(FALSE);
+            UpdateControlStates();
             ShowFailure(IDS_NO_DEVICE);
         } else if (!KOVA_Interface_RadarDevice_Serial_OpenByPortNum(m_device, int(port), BaudRateToOpen(), 2,
                                                                     1, 1, 150)) {
@@ -51,15 +52,54 @@ void CKOVATevo512ToolDlg::OnConnect() {
             ShowFailure(IDS_OPEN_DEVICE_FAILED);
             return;
         } else {
-            m_linkOpened = true;
+            m_link = LinkState::Open;
             SetDlgItemText(IDC_BTN_CONNECT, AfxLoadString(IDS_DISCONNECT).c_str());
-            start->EnableWindow(TRUE);
             KOVA_Interface_RadarDevice_GetVersion(m_device, &m_version);
         }
     }
     UpdateControlStates();
     ShowTargetState();
     SaveSettings(AppConfigDocument(), m_settings, AppConfigPath().c_str());
+}
+
+LinkState CKOVATevo512ToolDlg::CurrentLinkState() {
+    m_link = ObserveLinkState(m_link, KOVA_Interface_RadarDevice_IsConnected(m_device) != 0);
+    return m_link;
+}
+
+void CKOVATevo512ToolDlg::HandleLinkLost() {
+    if (m_link == LinkState::Closed)
+        return;
+    const bool wasReporting = m_reporting != 0;
+    if (wasReporting) {
+        StopReporting();
+        SetDlgItemText(IDC_BTN_START, AfxLoadString(IDS_START).c_str());
+    }
+    KOVA_Interface_RadarDevice_Serial_Close(m_device);
+    m_link = LinkState::Closed;
+    SetDlgItemText(IDC_BTN_CONNECT, AfxLoadString(IDS_CONNECT).c_str());
+    m_version.Set("Unknown");
+    DbgOutputA(2, "Serial link lost%s: the port was closed\r\n", wasReporting ? " while reporting" : "");
+    UpdateControlStates();
+    ShowTargetState();
+    ShowFailure(IDS_LINK_LOST);
+}
+
+void CKOVATevo512ToolDlg::ReportCommandFailure(UINT text) {
+    if (CurrentLinkState() == LinkState::Lost)
+        HandleLinkLost();
+    else
+        ShowFailure(text);
+}
+
+bool CKOVATevo512ToolDlg::MayTalkToModule() {
+    if (m_commandRunning)
+        return false;
+    if (m_reporting) {
+        ShowFailure(IDS_STOP_REPORTING_FIRST);
+        return false;
+    }
+    return true;
 }
 
 // The edit's baud rate as typed: text that is not a number opens nothing (the library refuses

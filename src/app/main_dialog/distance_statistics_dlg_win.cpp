@@ -8,9 +8,11 @@
 void CKOVATevo512ToolDlg::OnDrawBackground(HDC, HBITMAP, uint32_t* pixels, int width, int height, int,
                                            const RECT*, const RECT*, const RECT*, const RECT*,
                                            const RECT* plot, LONG_PTR) {
-    // Consumed under the sample lock inside the paint, so a sample added meanwhile sets it
-    // again and is painted next time.
-    if (plot == nullptr || m_samples.ChangedFlag().exchange(0) == 0)
+    // Every rebuild paints the bands: the rebuild has just filled the plot with the no-one
+    // colour, whether or not a sample came since the last one (a resize, or a report whose
+    // repaint request arrives while this rebuild runs).
+    m_samples.ChangedFlag().exchange(0);
+    if (plot == nullptr)
         return;
     DrawDistanceBackground(pixels, width, height, *plot);
 }

@@ -33,6 +33,7 @@ public:
     void SetGateCount(int gates) override;
     void Append(int series, const uint16_t* values, int count) override;
     void RequestRepaint() override { m_chart.RequestRepaint(); }
+    CWaveWnd& Chart() { return m_chart; }
 
 private:
     CWaveWnd& m_chart;
@@ -59,9 +60,13 @@ public:
     IEnergyChart* MovingEnergyChart() override { return &m_motionLink; }
     IEnergyChart* MotionlessEnergyChart() override { return &m_motionlessLink; }
 
-    // The sensitivity dialog's questions: the built-in default pair of a gate, and its Confirm.
+    // The sensitivity dialog's questions: the built-in default pair of a gate, and its Confirm
+    // (false when the table was refused and the dialog stays open).
     void OnSensingDefaultValues(int gate, int32_t& moving, int32_t& motionless) override;
-    void OnSensingConfirm(int64_t value) override;
+    bool OnSensingConfirm(int64_t value) override;
+
+    // Held while the sensitivity tables' values change and while the reader copies them.
+    CBaseLock& SensitivityLock() { return m_sensitivityLock; }
 
     // The distance chart's background hook: presence bands and the distance line.
     void OnDrawBackground(HDC dc, HBITMAP bitmap, uint32_t* pixels, int width, int height, int stride,
@@ -75,6 +80,7 @@ protected:
     void OnClose();
     void OnDestroy();
     void OnSize(UINT type, int cx, int cy);
+    void OnTimer(UINT_PTR id);
     void OnRefreshPorts();
     void OnConnect();
     void OnStartStop();
@@ -97,21 +103,36 @@ private:
     // Reporting: 1 when started, 0 when the link is not open.
     int StartReporting();
     void StopReporting();
+    void CloseCapture();
     // Message boxes over the dialog in the UI language: an error (caption "Error", error icon,
     // topmost) and a success (caption "Prompt", information icon).
     void ShowFailure(UINT text);
     int BaudRateToOpen();
     void ShowSuccess(UINT text);
+    // The link as it stands: an open link the library found gone is lost.
+    LinkState CurrentLinkState();
+    // A lost link ends like a Disconnect (reporting stopped first), logged and told once.
+    void HandleLinkLost();
+    // After a command failed: a lost link is told as such, anything else with `text`.
+    void ReportCommandFailure(UINT text);
+    // Whether a command may go to the module now: not while reporting runs (the user is told
+    // to stop it first) and not inside another command's run (a second Confirm while the
+    // first one's result box is up).
+    bool MayTalkToModule();
     // The threshold line of an energy chart from its sensitivity table; a new gate count
     // rescales the chart first when `rescale` is set.
     void LoadThresholdLine(EnergyChartLink& chart, const std::vector<uint16_t>& table, bool rescale);
+    // The sensitivity dialog's table as the two sensitivity tables; false (with a message
+    // naming the gate) when a cell is not a value the module takes.
+    bool SensitivitiesFromTable(std::vector<uint16_t>& moving, std::vector<uint16_t>& motionless);
     // The maximum of the two gate edits: the highest gate index of the module.
     void SetGateEditLimits();
 
     // Live display (presentation).
     void SetupCharts();
-    void SetupEnergyChart(CWaveWnd& chart, const EnergyChartSettings& colours, bool fixedColours, UINT title,
-                          UINT energyName, UINT thresholdName, const std::vector<uint16_t>& thresholds);
+    void SetupEnergyChart(EnergyChartLink& link, const EnergyChartSettings& colours, bool fixedColours,
+                          UINT title, UINT energyName, UINT thresholdName,
+                          const std::vector<uint16_t>& thresholds);
     void SetupDistanceChart();
     void ShowTargetState();
     void ShowIndicatorPicture(IndicatorPicture picture);
@@ -130,7 +151,8 @@ private:
     uint64_t m_device = 0;
     CBaseStringA m_version{"Unknown"};
     int m_reporting = 0;
-    bool m_linkOpened = false; // Connect opened the port and Disconnect has not closed it yet
+    LinkState m_link = LinkState::Closed;
+    bool m_commandRunning = false; // a handler is talking to the module (or showing its result)
     CBaseThread m_reader;
     std::atomic<int> m_stop{0};
     DistanceSampleList m_samples;

@@ -2,7 +2,6 @@
 // presence indicator and readouts, and which parameter controls are enabled.
 #include "kova_tevo512_tool_dlg.h"
 
-#include "KOVA_DataProcess.h"
 #include "distance_statistics.h"
 #include "distance_samples.h"
 #include "ms_time.h"
@@ -61,9 +60,10 @@ void ShowValueAndSampleAxes(CWaveWnd& chart, double scale) {
 
 } // namespace
 
-void CKOVATevo512ToolDlg::SetupEnergyChart(CWaveWnd& chart, const EnergyChartSettings& colours,
+void CKOVATevo512ToolDlg::SetupEnergyChart(EnergyChartLink& link, const EnergyChartSettings& colours,
                                            bool fixedColours, UINT title, UINT energyName, UINT thresholdName,
                                            const std::vector<uint16_t>& thresholds) {
+    CWaveWnd& chart = link.Chart();
     const int gates = m_settings.GateCountMax;
     {
         CAutoBaseLock lock(chart.model.Lock());
@@ -113,9 +113,7 @@ void CKOVATevo512ToolDlg::SetupEnergyChart(CWaveWnd& chart, const EnergyChartSet
     chart.Repaint();
     chart.InitWindow();
     chart.ResizeBuffers();
-    if (!thresholds.empty())
-        chart.model.series[1].buffer.Append(thresholds.data(),
-                                            int(std::min<size_t>(thresholds.size(), size_t(gates))));
+    LoadThresholdLine(link, thresholds, false);
     chart.RequestRepaint();
 }
 
@@ -199,9 +197,9 @@ void CKOVATevo512ToolDlg::SetupDistanceChart() {
 void CKOVATevo512ToolDlg::SetupCharts() {
     if (m_distanceChart.m_hWnd == nullptr)
         return;
-    SetupEnergyChart(m_motionChart, m_settings.MotionWnd, false, IDS_CHART_MOTION_TITLE,
+    SetupEnergyChart(m_motionLink, m_settings.MotionWnd, false, IDS_CHART_MOTION_TITLE,
                      IDS_CHART_MOTION_ENERGY, IDS_CHART_MOTION_THRESHOLD, m_settings.MotionSensing);
-    SetupEnergyChart(m_motionlessChart, m_settings.MotionlessWnd, true, IDS_CHART_MOTIONLESS_TITLE,
+    SetupEnergyChart(m_motionlessLink, m_settings.MotionlessWnd, true, IDS_CHART_MOTIONLESS_TITLE,
                      IDS_CHART_MOTIONLESS_ENERGY, IDS_CHART_MOTIONLESS_THRESHOLD,
                      m_settings.MotionlessSensing);
     SetupDistanceChart();
@@ -249,7 +247,7 @@ void CKOVATevo512ToolDlg::ShowTargetState() {
 }
 
 void CKOVATevo512ToolDlg::UpdateControlStates() {
-    const bool connected = KOVA_Interface_RadarDevice_IsConnected(m_device) != 0;
+    const bool connected = CurrentLinkState() == LinkState::Open;
     const ControlStates states = ComputeControlStates(connected, m_reporting != 0);
     auto enable = [this](int id, bool on) {
         if (CWnd* control = GetDlgItem(id))
@@ -261,6 +259,9 @@ void CKOVATevo512ToolDlg::UpdateControlStates() {
           IDC_COMBO_DISTANCE_UNIT, IDC_BTN_READ, IDC_BTN_CONFIG, IDC_BTN_RESET, IDC_BTN_SENSITIVITY})
         enable(id, states.parameters);
     enable(IDC_BTN_APPLY, states.apply);
+    enable(IDC_BTN_START, states.startStop);
+    enable(IDC_BTN_CONNECT, states.connect);
+    m_sensingDialog.EnableConfirm(states.parameters);
 }
 
 void CKOVATevo512ToolDlg::ShowIndicatorPicture(IndicatorPicture picture) {

@@ -4,6 +4,8 @@
 
 #include "KOVA_DataProcess.h"
 #include "app_document.h"
+#include "command_mode.h"
+#include "threshold_line.h"
 #include "parameter_ack.h"
 #include "resource.h"
 
@@ -25,24 +27,12 @@ bool SetThreeParameters(RADAR_HANDLE device, uint16_t command, uint32_t first, u
                                                             kCommandTimeoutMs) != 0;
 }
 
-// Every exchange with the module runs inside one command-mode bracket.
-class CommandMode {
-public:
-    explicit CommandMode(RADAR_HANDLE device) : m_device(device) {
-        KOVA_Interface_RadarDevice_StartCmdMode(m_device, 2, 150);
-        KOVA_Interface_RadarDevice_CleanCmdBuffer(m_device, 500);
-    }
-    ~CommandMode() { KOVA_Interface_RadarDevice_StopCmdMode(m_device); }
-    CommandMode(const CommandMode&) = delete;
-    CommandMode& operator=(const CommandMode&) = delete;
-
-private:
-    RADAR_HANDLE m_device;
-};
-
 } // namespace
 
 void CKOVATevo512ToolDlg::ReadParameters() {
+    if (!MayTalkToModule())
+        return;
+    CommandRun run(m_commandRunning);
     ParameterReadResult result;
     uint16_t code;
     {
@@ -51,7 +41,7 @@ void CKOVATevo512ToolDlg::ReadParameters() {
             m_device, kReadParameters, nullptr, 0, ReadParameterAck, uint64_t(&result), kCommandTimeoutMs);
     }
     if (code != 0) {
-        ShowFailure(IDS_READ_CONFIG_FAILED);
+        ReportCommandFailure(IDS_READ_CONFIG_FAILED);
         return;
     }
     {
@@ -70,6 +60,9 @@ void CKOVATevo512ToolDlg::ReadParameters() {
 }
 
 void CKOVATevo512ToolDlg::WriteParameters() {
+    if (!MayTalkToModule())
+        return;
+    CommandRun run(m_commandRunning);
     const uint32_t movingGate = GetDlgItemInt(IDC_EDIT_MOTION_GATE_MAX, nullptr, TRUE);
     const uint32_t motionlessGate = GetDlgItemInt(IDC_EDIT_MOTIONLESS_GATE_MAX, nullptr, TRUE);
     const uint32_t offTime = GetDlgItemInt(IDC_EDIT_OFF_TIME, nullptr, TRUE);
@@ -86,7 +79,7 @@ void CKOVATevo512ToolDlg::WriteParameters() {
                                          m_settings.MotionlessSensing[size_t(gate)]);
     }
     if (!written) {
-        ShowFailure(IDS_WRITE_CONFIG_FAILED);
+        ReportCommandFailure(IDS_WRITE_CONFIG_FAILED);
         return;
     }
     LoadThresholdLine(m_motionLink, m_settings.MotionSensing, false);
@@ -97,6 +90,8 @@ void CKOVATevo512ToolDlg::WriteParameters() {
 // The parameters as the configuration document holds them (as loaded and saved in this run;
 // the file is not read again), written to the module.
 void CKOVATevo512ToolDlg::ResetParameters() {
+    if (!MayTalkToModule())
+        return;
     {
         CAutoBaseLock lock(m_sensitivityLock);
         LoadParameterSettings(AppConfigDocument(), m_settings);
@@ -110,14 +105,9 @@ void CKOVATevo512ToolDlg::LoadThresholdLine(EnergyChartLink& chart, const std::v
     const int gates = m_settings.GateCountMax;
     if (rescale && chart.GetSampleCount() != gates)
         chart.SetGateCount(gates);
-    if (chart.GetSeriesCount() <= 1)
-        return;
-    // Always one whole line of the chart's gates (gates the table lacks at 0): a shorter
-    // append would wait in the series' staging and shift every later line.
-    std::vector<uint16_t> line(size_t(std::max(chart.GetSampleCount(), 0)), 0);
-    std::copy_n(table.begin(), std::min(line.size(), table.size()), line.begin());
-    chart.Append(1, line.data(), int(line.size()));
-    chart.RequestRepaint();
+    std::vector<uint16_t> line;
+    CopyThresholds(table, chart.GetSampleCount(), line);
+    AppendThresholdLine(chart, line);
 }
 
 // The parameter controls and the settings record.
@@ -139,10 +129,11 @@ void CKOVATevo512ToolDlg::ParametersToControls() {
 }
 
 void CKOVATevo512ToolDlg::ControlsToSettings() {
-    // A baud rate that is not a number keeps the one in use rather than saving 0.
+    // Only a rate a port can run at is kept: a "-9600" typed once would otherwise be saved and
+    // make every later Connect fail.
     BOOL baudIsNumber = FALSE;
     int32_t baudRate = int32_t(GetDlgItemInt(IDC_EDIT_BAUD_RATE, &baudIsNumber, TRUE));
-    if (baudIsNumber)
+    if (baudIsNumber && baudRate > 0)
         m_settings.BaudRate = baudRate;
     m_settings.MotionGateMax = int32_t(GetDlgItemInt(IDC_EDIT_MOTION_GATE_MAX, nullptr, TRUE)) + 1;
     m_settings.MotionlessGateMax = int32_t(GetDlgItemInt(IDC_EDIT_MOTIONLESS_GATE_MAX, nullptr, TRUE)) + 1;

@@ -4,15 +4,24 @@
 
 #include "KOVA_DataProcess.h"
 #include "app_document.h"
+#include "command_mode.h"
+#include "dbg_output.h"
 #include "file_helpers.h"
 #include "resource.h"
 #include "resource_language.h"
+
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
 constexpr uint16_t kEngineeringReportsOn = 0x62;
 constexpr uint16_t kEngineeringReportsOff = 0x63;
 constexpr int kCommandTimeoutMs = 2000;
+// While reporting runs the link is looked at this often, so an unplugged module is noticed
+// within a second.
+constexpr UINT_PTR kLinkWatchTimer = 0x4C4E;
+constexpr UINT kLinkWatchIntervalMs = 250;
 
 // A new capture file in the Log folder, named like the log; null when it cannot be made.
 std::FILE* OpenCaptureFile() {
@@ -29,10 +38,11 @@ std::FILE* OpenCaptureFile() {
 } // namespace
 
 void CKOVATevo512ToolDlg::OnStartStop() {
+    if (m_commandRunning)
+        return;
     if (m_reporting) {
         StopReporting();
         SetDlgItemText(IDC_BTN_START, AfxLoadString(IDS_START).c_str());
-        GetDlgItem(IDC_BTN_CONNECT)->EnableWindow(TRUE);
         UpdateControlStates();
         return;
     }
@@ -40,21 +50,27 @@ void CKOVATevo512ToolDlg::OnStartStop() {
     if (!StartReporting())
         return;
     SetDlgItemText(IDC_BTN_START, AfxLoadString(IDS_STOP).c_str());
-    GetDlgItem(IDC_BTN_CONNECT)->EnableWindow(FALSE);
     UpdateControlStates();
     SaveSettings(AppConfigDocument(), m_settings, AppConfigPath().c_str());
 }
 
 int CKOVATevo512ToolDlg::StartReporting() {
-    if (!KOVA_Interface_RadarDevice_IsConnected(m_device))
+    if (CurrentLinkState() != LinkState::Open)
         return 0;
-    KOVA_Interface_RadarDevice_StartCmdMode(m_device, 2, 150);
-    KOVA_Interface_RadarDevice_CleanCmdBuffer(m_device, 500);
-    KOVA_Interface_RadarDevice_Protocol_SendCommand(
-        m_device, m_settings.DebugMode ? kEngineeringReportsOn : kEngineeringReportsOff, nullptr, 0,
-        CheckCmdAckData_RetCode, 0, kCommandTimeoutMs);
-    KOVA_Interface_RadarDevice_Start(m_device);
-    KOVA_Interface_RadarDevice_StopCmdMode(m_device);
+    {
+        CommandRun run(m_commandRunning);
+        CommandMode bracket(m_device);
+        KOVA_Interface_RadarDevice_Protocol_SendCommand(
+            m_device, m_settings.DebugMode ? kEngineeringReportsOn : kEngineeringReportsOff, nullptr, 0,
+            CheckCmdAckData_RetCode, 0, kCommandTimeoutMs);
+        KOVA_Interface_RadarDevice_Start(m_device);
+    }
+    // A module unplugged since the last exchange shows here first.
+    if (CurrentLinkState() != LinkState::Open) {
+        KOVA_Interface_RadarDevice_Stop(m_device);
+        HandleLinkLost();
+        return 0;
+    }
 
     m_current.Reset();
     SetupCharts();
@@ -62,25 +78,30 @@ int CKOVATevo512ToolDlg::StartReporting() {
     m_sensitivitiesValid = 0;
     m_energyHistory.Reset();
 
-    if (m_capture != nullptr)
-        std::fclose(m_capture);
+    CloseCapture();
     m_capture = OpenCaptureFile();
 
     m_stop = 0;
     m_reader.StartThread("ABDData", this, nullptr, 0, 0x400000, 0);
     m_reporting = 1;
+    SetTimer(kLinkWatchTimer, kLinkWatchIntervalMs, nullptr);
     return 1;
+}
+
+void CKOVATevo512ToolDlg::OnTimer(UINT_PTR id) {
+    if (id == kLinkWatchTimer && m_reporting && CurrentLinkState() == LinkState::Lost)
+        HandleLinkLost();
 }
 
 // Safe when nothing runs: no thread, no open capture, an empty sample list. The thread goes
 // first, then the stream, then the file the thread writes into.
 void CKOVATevo512ToolDlg::StopReporting() {
+    if (m_hWnd != nullptr)
+        KillTimer(kLinkWatchTimer);
     m_stop = 1;
     m_reader.StopThread();
     KOVA_Interface_RadarDevice_Stop(m_device);
-    if (m_capture != nullptr)
-        std::fclose(m_capture);
-    m_capture = nullptr;
+    CloseCapture();
     m_sensitivitiesValid = 0;
     MSG pending;
     while (PeekMessageW(&pending, m_hWnd, WM_REPORT_MESSAGE, WM_REPORT_MESSAGE, PM_REMOVE)) {
@@ -88,4 +109,14 @@ void CKOVATevo512ToolDlg::StopReporting() {
     ShowIndicatorPicture(IndicatorPicture::Nobody);
     m_samples.Clear();
     m_reporting = 0;
+}
+
+// A capture that cannot be completed (a full disk) is said in the log, which is all that is
+// left to tell it.
+void CKOVATevo512ToolDlg::CloseCapture() {
+    if (m_capture == nullptr)
+        return;
+    if (std::fclose(m_capture) != 0)
+        DbgOutputA(2, "Capture file could not be completed: %s\r\n", std::strerror(errno));
+    m_capture = nullptr;
 }

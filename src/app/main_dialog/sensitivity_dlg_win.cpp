@@ -4,9 +4,12 @@
 
 #include "resource.h"
 #include "sensing_table.h"
+#include "resource_language.h"
+#include "xlist_text.h"
 
 #include <algorithm>
-#include <cwchar>
+#include <string>
+#include <vector>
 
 // The maxima of the last 50 reports become every gate's threshold. Nothing is sent: Config
 // or the sensitivity dialog's Confirm writes them later. The reader copies the tables for its
@@ -14,8 +17,12 @@
 void CKOVATevo512ToolDlg::OnApplySensitivity() {
     if (!m_sensitivitiesValid)
         return;
-    const uint16_t moving = uint16_t(GetDlgItemInt(IDC_EDIT_MOTION_SENSITIVITY, nullptr, TRUE));
-    const uint16_t motionless = uint16_t(GetDlgItemInt(IDC_EDIT_MOTIONLESS_SENSITIVITY, nullptr, TRUE));
+    // An energy above what the module takes as a threshold becomes the highest threshold.
+    auto threshold = [this](int id) {
+        return uint16_t(std::clamp(int(GetDlgItemInt(id, nullptr, TRUE)), 0, int(sensing::kMaxSensitivity)));
+    };
+    const uint16_t moving = threshold(IDC_EDIT_MOTION_SENSITIVITY);
+    const uint16_t motionless = threshold(IDC_EDIT_MOTIONLESS_SENSITIVITY);
     {
         CAutoBaseLock lock(m_sensitivityLock);
         const size_t gates = size_t(std::max(m_settings.GateCountMax, 0));
@@ -44,30 +51,41 @@ void CKOVATevo512ToolDlg::OnSensingDefaultValues(int gate, int32_t& moving, int3
     motionless = kDefaultMotionlessSensitivity[entry];
 }
 
-namespace {
-
-// A cell's text as a signed decimal (leading blanks and a sign allowed, digits up to the first
-// other character, none giving 0), kept to its low 8 bits: 300 becomes 44, -1 becomes 255.
-uint16_t SensitivityFromCell(const std::wstring& text) {
-    return uint16_t(std::wcstoll(text.c_str(), nullptr, 10) & 0xFF);
+bool CKOVATevo512ToolDlg::SensitivitiesFromTable(std::vector<uint16_t>& moving,
+                                                 std::vector<uint16_t>& motionless) {
+    moving = m_settings.MotionSensing;
+    motionless = m_settings.MotionlessSensing;
+    const int rows = std::min(
+        {m_sensingDialog.GetRowCount(), m_settings.GateCountMax, int(moving.size()), int(motionless.size())});
+    for (int row = 0; row < rows; ++row) {
+        if (!sensing::SensitivityFromText(m_sensingDialog.GetCellText(row, sensing::kColumnMoving),
+                                          moving[size_t(row)]) ||
+            !sensing::SensitivityFromText(m_sensingDialog.GetCellText(row, sensing::kColumnMotionless),
+                                          motionless[size_t(row)])) {
+            const std::wstring text = xlist::FormatWithInt(AfxLoadString(IDS_SENSITIVITY_INVALID), row);
+            m_sensingDialog.MessageBox(text.c_str(), AfxLoadString(IDS_ERROR).c_str(),
+                                       MB_ICONERROR | MB_TOPMOST);
+            return false;
+        }
+    }
+    return true;
 }
 
-} // namespace
-
-void CKOVATevo512ToolDlg::OnSensingConfirm(int64_t) {
+// Every cell is checked before anything changes: one the module cannot take keeps the dialog
+// open, the tables and the module as they were.
+bool CKOVATevo512ToolDlg::OnSensingConfirm(int64_t) {
+    if (!MayTalkToModule())
+        return false;
+    std::vector<uint16_t> moving, motionless;
+    if (!SensitivitiesFromTable(moving, motionless))
+        return false;
     {
         CAutoBaseLock lock(m_sensitivityLock);
-        const int rows =
-            std::min({m_sensingDialog.GetRowCount(), m_settings.GateCountMax,
-                      int(m_settings.MotionSensing.size()), int(m_settings.MotionlessSensing.size())});
-        for (int row = 0; row < rows; ++row) {
-            m_settings.MotionSensing[size_t(row)] =
-                SensitivityFromCell(m_sensingDialog.GetCellText(row, sensing::kColumnMoving));
-            m_settings.MotionlessSensing[size_t(row)] =
-                SensitivityFromCell(m_sensingDialog.GetCellText(row, sensing::kColumnMotionless));
-        }
+        std::copy(moving.begin(), moving.end(), m_settings.MotionSensing.begin());
+        std::copy(motionless.begin(), motionless.end(), m_settings.MotionlessSensing.begin());
     }
     LoadThresholdLine(m_motionLink, m_settings.MotionSensing, false);
     LoadThresholdLine(m_motionlessLink, m_settings.MotionlessSensing, false);
     WriteParameters();
+    return true;
 }

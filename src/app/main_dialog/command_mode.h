@@ -1,0 +1,36 @@
+// The command-mode bracket every exchange with the module runs in: entered and the stale
+// bytes dropped on construction, left on destruction, however the exchange ends.
+#pragma once
+
+#include "KOVA_DataProcess.h"
+
+class CommandMode {
+public:
+    explicit CommandMode(RADAR_HANDLE device) : m_device(device) {
+        m_entered = KOVA_Interface_RadarDevice_StartCmdMode(m_device, 2, 150);
+        KOVA_Interface_RadarDevice_CleanCmdBuffer(m_device, 500);
+    }
+    ~CommandMode() { KOVA_Interface_RadarDevice_StopCmdMode(m_device); }
+    CommandMode(const CommandMode&) = delete;
+    CommandMode& operator=(const CommandMode&) = delete;
+
+    // What entering command mode returned (0 entered).
+    uint16_t EnterCode() const { return m_entered; }
+
+private:
+    RADAR_HANDLE m_device;
+    uint16_t m_entered = 0;
+};
+
+// Marks a handler's run, its result box included, so that nothing starts another exchange
+// meanwhile (a nested message loop still delivers posted clicks).
+class CommandRun {
+public:
+    explicit CommandRun(bool& running) : m_running(running) { m_running = true; }
+    ~CommandRun() { m_running = false; }
+    CommandRun(const CommandRun&) = delete;
+    CommandRun& operator=(const CommandRun&) = delete;
+
+private:
+    bool& m_running;
+};
