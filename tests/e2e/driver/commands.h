@@ -18,6 +18,8 @@ int Rect(const Args& args);
 int GetText(const Args& args);
 int SetText(const Args& args);
 int Click(const Args& args);
+int PostClick(const Args& args);
+int Paste(const Args& args);
 int Check(const Args& args);
 int Enabled(const Args& args);
 int Checked(const Args& args);

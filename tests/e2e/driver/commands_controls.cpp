@@ -56,6 +56,13 @@ int Click(const Args& args) {
     return 0;
 }
 
+// What reaches a dialog without the button being usable: Enter's IDOK, a click queued before
+// the button was disabled.
+int PostClick(const Args& args) {
+    Notify(Control(IdArg(args)), BN_CLICKED);
+    return 0;
+}
+
 int Check(const Args& args) {
     HWND box = EnabledControl(IdArg(args));
     Send(box, BM_SETCHECK, WPARAM(ParseInt(args[1], "a check state")));
@@ -96,6 +103,27 @@ int Type(const Args& args) {
     // Sent one by one, so that the text is complete when the driver returns.
     for (wchar_t c : args[1])
         Send(control, WM_CHAR, WPARAM(c), 1);
+    return 0;
+}
+
+// As the user's Ctrl+V over the whole text: the program's WM_CHAR filter never sees it.
+int Paste(const Args& args) {
+    HWND control = EnabledControl(IdArg(args));
+    const std::wstring& text = args[1];
+    if (!OpenClipboard(nullptr))
+        Fail("cannot open the clipboard");
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    if (memory != nullptr) {
+        std::wmemcpy(static_cast<wchar_t*>(GlobalLock(memory)), text.c_str(), text.size() + 1);
+        GlobalUnlock(memory);
+        if (SetClipboardData(CF_UNICODETEXT, memory) == nullptr)
+            GlobalFree(memory);
+    }
+    CloseClipboard();
+    Focus(control);
+    Send(control, EM_SETSEL, 0, -1);
+    Send(control, WM_PASTE);
     return 0;
 }
 
