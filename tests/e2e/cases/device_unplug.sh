@@ -1,31 +1,45 @@
 # The module vanishes while reporting (the simulator hangs up, as an unplugged USB adapter):
-# the program stays responsive, Stop and Disconnect work, and once the port is back (a new
-# module on the same device node) connecting and reporting work again.
+# the program notices by itself, stops reporting as Stop does (the capture closed, holding
+# what the module sent), shows the controls of a closed link and says so once; once the port
+# is back (a new module on the same device node) connecting and reporting work again.
 
+tools=$(cd "$(dirname "${BASH_SOURCE[0]}")/../tools" && pwd)
 printf '<?xml version="1.0"?>\n<AppConfig Language="ENG" />\n' >"$E2E_PROGRAM_DIR/appConfig.xml"
+mapped=$("$E2E_WINE_RUN" reg query 'HKLM\Software\Wine\Ports' /v "$E2E_PORT" 2>/dev/null | tr -d '\r' |
+  awk '/REG_SZ/ {print $NF}')
 start_program
 drv combo-select 1101 "$E2E_PORT"
 drv click 1103
 wait_eq Disconnect get-text 1103
 drv click 1105
 wait_eq Stop get-text 1105
-E2E_WAIT=20 wait_match '^[0-9]+$' get-text 1300
+E2E_WAIT=20 wait_match '^[1-9][0-9]*$' get-text 1500
 
-# The simulator hangs up 8 s after it started; the program keeps answering meanwhile.
-sleep 6
-for _ in 1 2 3 4 5; do
-  expect_match "$(drv get-text 1500)" '^[0-9]+$' "distance readout after the hang-up"
-  sleep 0.5
+# The simulator hangs up 8 s after it started; its device node goes with it.
+deadline=$((SECONDS + 20))
+while [ -e "$mapped" ]; do
+  [ $SECONDS -lt $deadline ] || fail "the simulator did not hang up"
+  sleep 0.1
 done
-drv click 1105
+hung_up=$(date +%s%N)
 E2E_WAIT=5 wait_eq Start get-text 1105
-drv click 1103
-E2E_WAIT=5 wait_eq Connect get-text 1103
-expect_eq "$(drv enabled 1105)" 0 "Start after disconnecting"
+echo "e2e: reporting stopped $((($(date +%s%N) - hung_up) / 1000000)) ms after the hang-up (polled)" >&2
+expect_msgbox Error error "The connection to the module was lost. Check the cable, then press Connect."
+expect_eq "$(drv get-text 1103)" Connect "Connect after the loss"
+expect_eq "$(drv enabled 1103)" 1 "Connect enabled after the loss"
+expect_eq "$(drv enabled 1105)" 0 "Start after the loss"
+expect_eq "$(drv enabled 1210)" 0 "Read after the loss"
+drv msgbox-answer IDOK
+sleep 1.5
+if "$E2E_WINE_RUN" "$E2E_DRIVER" msgbox 300 >/dev/null 2>&1; then fail "the loss was told more than once"; fi
+expect_contains "$(cat "$E2E_PROGRAM_DIR"/Log/Tevo512Tool_*.log)" "Serial link lost while reporting" "the log"
+captures=("$E2E_PROGRAM_DIR"/Log/Tevo512Tool_*.dat)
+expect_eq "${#captures[@]}" 1 "capture files"
+size=$(python3 "$tools/capture_matches_sent.py" "${captures[0]}" "$E2E_WORK/sim-sent.bin" 2>&1) ||
+  fail "capture: $size"
+[ "$size" -gt 1000 ] || fail "capture of only $size bytes"
 
 # The port comes back: a new module on the same pseudo-terminal the port is mapped to.
-mapped=$("$E2E_WINE_RUN" reg query 'HKLM\Software\Wine\Ports' /v "$E2E_PORT" 2>/dev/null | tr -d '\r' |
-  awk '/REG_SZ/ {print $NF}')
 coproc SIM { exec "$E2E_NATIVE_BIN/radar-sim" --link "$E2E_WORK/port-again" --engineering 2>/dev/null; }
 read -r ready <&"${SIM[0]}"
 expect_eq "$ready" ready "second simulator"
