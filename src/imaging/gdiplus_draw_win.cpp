@@ -13,12 +13,13 @@ RECT SourceOf(Bitmap* source, const RECT* sourceRect) {
 
 } // namespace
 
-KOVA_IMAGING_API int Gdiplus_GetStringFormat(WORD languageId) {
+KOVA_IMAGING_API int Gdiplus_GetStringFormat(WORD languageId) try {
     return languageId == 0x401 || languageId == 0x40D ? StringFormatFlagsDirectionRightToLeft : 0;
 }
+KOVA_IMAGING_FAILS_WITH(0)
 
 KOVA_IMAGING_API void Gdiplus_DrawText(Graphics* g, const wchar_t* text, RectF layout, Color color,
-                                       const StringFormat* format, const Font* font) {
+                                       const StringFormat* format, const Font* font) try {
     if (g == nullptr || text == nullptr || *text == L'\0')
         return;
     std::unique_ptr<Font> fallback;
@@ -27,7 +28,7 @@ KOVA_IMAGING_API void Gdiplus_DrawText(Graphics* g, const wchar_t* text, RectF l
         const FontFamily* family = FontFamily::GenericSansSerif();
         if (family == nullptr)
             return;
-        fallback = std::make_unique<Font>(family, REAL(12), FontStyleRegular, UnitPixel);
+        fallback = imaging::MakeGdiplus<Font>(family, REAL(12), FontStyleRegular, UnitPixel);
         if (fallback->GetLastStatus() != Ok)
             return;
         font = fallback.get();
@@ -36,18 +37,23 @@ KOVA_IMAGING_API void Gdiplus_DrawText(Graphics* g, const wchar_t* text, RectF l
     SolidBrush brush(color);
     g->DrawString(text, -1, font, layout, format, &brush);
 }
+KOVA_IMAGING_FAILS_WITH()
 
 KOVA_IMAGING_API void Gdiplus_DrawBitmap(Graphics* g, const RECT* destination, Bitmap* source,
-                                         const RECT* sourceRect, int mode) {
+                                         const RECT* sourceRect, int mode) try {
     if (g == nullptr || source == nullptr || destination == nullptr)
         return;
-    for (const imaging::ImageDraw& draw :
-         imaging::PlanDrawBitmap(*destination, SourceOf(source, sourceRect), mode))
-        imaging::DrawPart(*g, source, draw);
+    // Tiles that cannot show are not drawn: a tiny picture may tile a huge rectangle.
+    imaging::ForEachBitmapDraw(*destination, SourceOf(source, sourceRect), mode, imaging::VisibleArea(*g),
+                               [&](const imaging::ImageDraw& draw) {
+                                   imaging::DrawPart(*g, source, draw);
+                                   return true;
+                               });
 }
+KOVA_IMAGING_FAILS_WITH()
 
 KOVA_IMAGING_API void Gdiplus_DrawAlphaBitmap(Graphics* g, const RECT* destination, Bitmap* source,
-                                              const RECT* sourceRect, int stretch, BYTE alpha) {
+                                              const RECT* sourceRect, int stretch, BYTE alpha) try {
     if (g == nullptr || source == nullptr || destination == nullptr)
         return;
     // Identity but for the alpha factor, alpha / 256: 255 stays just short of opaque.
@@ -61,25 +67,30 @@ KOVA_IMAGING_API void Gdiplus_DrawAlphaBitmap(Graphics* g, const RECT* destinati
                       imaging::PlanAlphaDraw(*destination, SourceOf(source, sourceRect), stretch != 0),
                       &attributes);
 }
+KOVA_IMAGING_FAILS_WITH()
 
-KOVA_IMAGING_API void Gdiplus_FillRect(Graphics* g, const RECT* rect, const Brush* brush) {
+KOVA_IMAGING_API void Gdiplus_FillRect(Graphics* g, const RECT* rect, const Brush* brush) try {
     if (g == nullptr || rect == nullptr)
         return;
     g->FillRectangle(brush, Rect(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top));
 }
+KOVA_IMAGING_FAILS_WITH()
 
-KOVA_IMAGING_API void Gdiplus_FillPolygon(Graphics* g, const POINT* points, int count, const Brush* brush) {
+KOVA_IMAGING_API void Gdiplus_FillPolygon(Graphics* g, const POINT* points, int count,
+                                          const Brush* brush) try {
     if (g == nullptr || points == nullptr || count <= 0)
         return;
     // POINT and GDI+'s Point are both two 32-bit integers, x then y.
     static_assert(sizeof(POINT) == sizeof(Point));
     g->FillPolygon(brush, reinterpret_cast<const Point*>(points), count, FillModeAlternate);
 }
+KOVA_IMAGING_FAILS_WITH()
 
-KOVA_IMAGING_API void Gdiplus_DrawRect(Graphics* g, const RECT* rect, ARGB color, float penWidth) {
+KOVA_IMAGING_API void Gdiplus_DrawRect(Graphics* g, const RECT* rect, ARGB color, float penWidth) try {
     if (g == nullptr || rect == nullptr)
         return;
     Pen pen(Color(color), penWidth);
     g->DrawRectangle(&pen, REAL(rect->left), REAL(rect->top), REAL(rect->right - rect->left) - penWidth,
                      REAL(rect->bottom - rect->top) - penWidth);
 }
+KOVA_IMAGING_FAILS_WITH()

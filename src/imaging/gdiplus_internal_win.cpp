@@ -1,5 +1,8 @@
 #include "gdiplus_internal_win.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace imaging {
 
 namespace {
@@ -32,6 +35,18 @@ int BitmapHeight(Gdiplus::Bitmap* bitmap) {
     return bitmap != nullptr ? int(bitmap->GetHeight()) : 0;
 }
 
+LockedBits::LockedBits(Gdiplus::Bitmap* bitmap, UINT mode, Gdiplus::PixelFormat format) : m_bitmap(bitmap) {
+    Gdiplus::Rect all(0, 0, BitmapWidth(bitmap), BitmapHeight(bitmap));
+    m_locked = bitmap->LockBits(&all, mode, format, &m_data) == Gdiplus::Ok;
+}
+
+bool LockedBits::Unlock() {
+    if (!m_locked)
+        return false;
+    m_locked = false;
+    return m_bitmap->UnlockBits(&m_data) == Gdiplus::Ok;
+}
+
 void DrawPart(Gdiplus::Graphics& g, Gdiplus::Bitmap* source, ImageDraw draw,
               const Gdiplus::ImageAttributes* attributes) {
     if (!ClipToSource(&draw, BitmapWidth(source), BitmapHeight(source)))
@@ -42,11 +57,21 @@ void DrawPart(Gdiplus::Graphics& g, Gdiplus::Bitmap* source, ImageDraw draw,
                 Gdiplus::REAL(draw.srcWidth), Gdiplus::REAL(draw.srcHeight), Gdiplus::UnitPixel, attributes);
 }
 
-Gdiplus::Bitmap* KeepIfOk(Gdiplus::Bitmap* bitmap) {
-    if (Gdiplus_BitmapOK(bitmap))
-        return bitmap;
-    delete bitmap;
-    return nullptr;
+RECT VisibleArea(Gdiplus::Graphics& g) {
+    Gdiplus::RectF bounds;
+    if (g.GetVisibleClipBounds(&bounds) != Gdiplus::Ok)
+        return kEverywhere;
+    // A transform that shrinks a lot can put the bounds beyond the range of int.
+    const auto edge = [](double value) { return LONG(std::clamp(value, double(INT_MIN), double(INT_MAX))); };
+    return RECT{edge(std::floor(bounds.X) - 1), edge(std::floor(bounds.Y) - 1),
+                edge(std::ceil(double(bounds.X) + bounds.Width) + 1),
+                edge(std::ceil(double(bounds.Y) + bounds.Height) + 1)};
+}
+
+BitmapPtr KeepIfOk(BitmapPtr bitmap) {
+    if (!Gdiplus_BitmapOK(bitmap.get()))
+        bitmap.reset();
+    return bitmap;
 }
 
 WideText AnsiToWide(const char* text) {

@@ -4,17 +4,29 @@
 #include "file_helpers.h"
 
 #include <cstring>
+#include <memory>
 
 using namespace Gdiplus;
 
+namespace {
+
+struct StreamRelease {
+    void operator()(IStream* stream) const { stream->Release(); }
+};
+
+} // namespace
+
 KOVA_IMAGING_API Bitmap* Gdiplus_LoadBitmapFromImageBits(void* pixels, int width, int height, int stride,
-                                                         PixelFormat format) {
+                                                         PixelFormat format) try {
     if (pixels == nullptr || width == 0 || height == 0 || stride == 0)
         return nullptr;
-    return imaging::KeepIfOk(new Bitmap(width, height, stride, format, static_cast<BYTE*>(pixels)));
+    return imaging::KeepIfOk(
+               imaging::MakeGdiplus<Bitmap>(width, height, stride, format, static_cast<BYTE*>(pixels)))
+        .release();
 }
+KOVA_IMAGING_FAILS_WITH(nullptr)
 
-KOVA_IMAGING_API Bitmap* Gdiplus_LoadBitmapFromData(const void* bytes, int count) {
+KOVA_IMAGING_API Bitmap* Gdiplus_LoadBitmapFromData(const void* bytes, int count) try {
     if (bytes == nullptr || count <= 0)
         return nullptr;
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_NODISCARD, SIZE_T(count));
@@ -34,10 +46,10 @@ KOVA_IMAGING_API Bitmap* Gdiplus_LoadBitmapFromData(const void* bytes, int count
         GlobalFree(block);
         return nullptr;
     }
-    Bitmap* bitmap = imaging::KeepIfOk(new Bitmap(stream));
-    stream->Release();
-    return bitmap;
+    std::unique_ptr<IStream, StreamRelease> ownStream(stream);
+    return imaging::KeepIfOk(imaging::MakeGdiplus<Bitmap>(stream)).release();
 }
+KOVA_IMAGING_FAILS_WITH(nullptr)
 
 namespace {
 
@@ -59,26 +71,30 @@ bool IsResourceId(int id) {
 
 } // namespace
 
-KOVA_IMAGING_API Bitmap* Gdiplus_LoadBitmapFromResourceW(HINSTANCE module, const wchar_t* type, int id) {
+KOVA_IMAGING_API Bitmap* Gdiplus_LoadBitmapFromResourceW(HINSTANCE module, const wchar_t* type, int id) try {
     if (type == nullptr || !IsResourceId(id))
         return nullptr;
     return LoadFoundResource(module, FindResourceW(module, MAKEINTRESOURCEW(id), type));
 }
+KOVA_IMAGING_FAILS_WITH(nullptr)
 
-KOVA_IMAGING_API Bitmap* Gdiplus_LoadBitmapFromResourceA(HINSTANCE module, const char* type, int id) {
+KOVA_IMAGING_API Bitmap* Gdiplus_LoadBitmapFromResourceA(HINSTANCE module, const char* type, int id) try {
     if (type == nullptr || !IsResourceId(id))
         return nullptr;
     return LoadFoundResource(module, FindResourceA(module, MAKEINTRESOURCEA(id), type));
 }
+KOVA_IMAGING_FAILS_WITH(nullptr)
 
-KOVA_IMAGING_API Bitmap* Gdiplus_LoadBitmapFromFileW(const wchar_t* path) {
+KOVA_IMAGING_API Bitmap* Gdiplus_LoadBitmapFromFileW(const wchar_t* path) try {
     // A missing file is common (pictures beside the program); GDI+ is not asked about it.
     if (path == nullptr || !IsFileExistW(path))
         return nullptr;
-    return imaging::KeepIfOk(new Bitmap(path));
+    return imaging::KeepIfOk(imaging::MakeGdiplus<Bitmap>(path)).release();
 }
+KOVA_IMAGING_FAILS_WITH(nullptr)
 
-KOVA_IMAGING_API Bitmap* Gdiplus_LoadBitmapFromFileA(const char* path) {
+KOVA_IMAGING_API Bitmap* Gdiplus_LoadBitmapFromFileA(const char* path) try {
     const imaging::WideText wide = imaging::AnsiToWide(path);
     return wide.ok ? Gdiplus_LoadBitmapFromFileW(wide.c_str()) : nullptr;
 }
+KOVA_IMAGING_FAILS_WITH(nullptr)

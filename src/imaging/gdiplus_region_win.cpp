@@ -4,14 +4,22 @@
 #include "pixel_ops.h"
 
 #include <cstring>
+#include <memory>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 using namespace Gdiplus;
 
 namespace {
 
+struct RegionDeleter {
+    void operator()(HRGN region) const { DeleteObject(region); }
+};
+using RegionPtr = std::unique_ptr<std::remove_pointer_t<HRGN>, RegionDeleter>;
+
 // One region of a batch of rectangles, joined to what is already there.
-void JoinRects(HRGN* result, const std::vector<RECT>& rects, const RECT& bounds) {
+void JoinRects(RegionPtr* result, const std::vector<RECT>& rects, const RECT& bounds) {
     std::vector<BYTE> block(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
     auto* data = reinterpret_cast<RGNDATA*>(block.data());
     data->rdh.dwSize = sizeof(RGNDATAHEADER);
@@ -21,33 +29,30 @@ void JoinRects(HRGN* result, const std::vector<RECT>& rects, const RECT& bounds)
     data->rdh.rcBound = rects.empty() ? RECT{0, 0, 0, 0} : bounds;
     if (!rects.empty())
         std::memcpy(data->Buffer, rects.data(), rects.size() * sizeof(RECT));
-    HRGN part = ExtCreateRegion(nullptr, DWORD(block.size()), data);
-    if (part == nullptr)
+    RegionPtr part(ExtCreateRegion(nullptr, DWORD(block.size()), data));
+    if (!part)
         return;
-    if (*result == nullptr) {
-        *result = part;
+    if (!*result) {
+        *result = std::move(part);
         return;
     }
-    CombineRgn(*result, *result, part, RGN_OR);
-    DeleteObject(part);
+    CombineRgn(result->get(), result->get(), part.get(), RGN_OR);
 }
 
 } // namespace
 
-KOVA_IMAGING_API HRGN Gdiplus_CreateRgnFromBitmap(Bitmap* bitmap, BYTE threshold) {
+KOVA_IMAGING_API HRGN Gdiplus_CreateRgnFromBitmap(Bitmap* bitmap, BYTE threshold) try {
     if (bitmap == nullptr)
         return nullptr;
-    const int width = imaging::BitmapWidth(bitmap), height = imaging::BitmapHeight(bitmap);
-    Rect all(0, 0, width, height);
-    BitmapData data{};
-    if (bitmap->LockBits(&all, ImageLockModeRead, PixelFormat32bppARGB, &data) != Ok)
+    imaging::LockedBits locked(bitmap, ImageLockModeRead, PixelFormat32bppARGB);
+    if (!locked.ok())
         return nullptr;
-    HRGN region = nullptr;
+    RegionPtr region;
     imaging::RegionRectBatcher batcher(
         [&region](const std::vector<RECT>& rects, const RECT& bounds) { JoinRects(&region, rects, bounds); });
-    imaging::CollectAlphaRuns(static_cast<const uint8_t*>(data.Scan0), data.Stride, width, height, threshold,
-                              batcher);
+    imaging::CollectAlphaRuns(static_cast<const uint8_t*>(locked.data().Scan0), locked.data().Stride,
+                              int(locked.data().Width), int(locked.data().Height), threshold, batcher);
     batcher.Finish();
-    bitmap->UnlockBits(&data);
-    return region;
+    return region.release();
 }
+KOVA_IMAGING_FAILS_WITH(nullptr)

@@ -4,6 +4,7 @@
 #include "file_helpers.h"
 
 #include <cwchar>
+#include <memory>
 #include <vector>
 
 using namespace Gdiplus;
@@ -34,7 +35,7 @@ int SaveWith(Bitmap* bitmap, const wchar_t* path, int pictureType) {
 
 } // namespace
 
-KOVA_IMAGING_API int Gdiplus_GetEncoderClsidByFormatTypeW(const wchar_t* mimeType, CLSID* clsid) {
+KOVA_IMAGING_API int Gdiplus_GetEncoderClsidByFormatTypeW(const wchar_t* mimeType, CLSID* clsid) try {
     if (mimeType == nullptr || clsid == nullptr)
         return 0;
     UINT count = 0, size = 0;
@@ -52,57 +53,65 @@ KOVA_IMAGING_API int Gdiplus_GetEncoderClsidByFormatTypeW(const wchar_t* mimeTyp
     }
     return 0;
 }
+KOVA_IMAGING_FAILS_WITH(0)
 
-KOVA_IMAGING_API int Gdiplus_GetEncoderClsidByFormatTypeA(const char* mimeType, CLSID* clsid) {
+KOVA_IMAGING_API int Gdiplus_GetEncoderClsidByFormatTypeA(const char* mimeType, CLSID* clsid) try {
     const imaging::WideText wide = imaging::AnsiToWide(mimeType);
     return wide.ok ? Gdiplus_GetEncoderClsidByFormatTypeW(wide.c_str(), clsid) : 0;
 }
+KOVA_IMAGING_FAILS_WITH(0)
 
-KOVA_IMAGING_API int Gdiplus_GetEncoderClsidByPictureType(int pictureType, CLSID* clsid) {
+KOVA_IMAGING_API int Gdiplus_GetEncoderClsidByPictureType(int pictureType, CLSID* clsid) try {
     return Gdiplus_GetEncoderClsidByFormatTypeW(InfoOf(pictureType).mimeType, clsid);
 }
+KOVA_IMAGING_FAILS_WITH(0)
 
-KOVA_IMAGING_API int Gdiplus_GetPictureTypeByFileNameW(const wchar_t* fileName) {
+// A name that cannot be read is taken as one without an extension.
+KOVA_IMAGING_API int Gdiplus_GetPictureTypeByFileNameW(const wchar_t* fileName) try {
     wchar_t extension[MAX_PATH] = L"";
     if (fileName != nullptr)
         GetFileExtNameW(fileName, extension, MAX_PATH);
     return imaging::PictureTypeFromExtension(extension);
 }
+KOVA_IMAGING_FAILS_WITH(KOVA_PICTURE_PNG)
 
-KOVA_IMAGING_API int Gdiplus_GetPictureTypeByFileNameA(const char* fileName) {
+KOVA_IMAGING_API int Gdiplus_GetPictureTypeByFileNameA(const char* fileName) try {
     char extension[MAX_PATH] = "";
     if (fileName != nullptr)
         GetFileExtNameA(fileName, extension, MAX_PATH);
     const imaging::WideText wide = imaging::AnsiToWide(extension);
     return imaging::PictureTypeFromExtension(wide.c_str());
 }
+KOVA_IMAGING_FAILS_WITH(KOVA_PICTURE_PNG)
 
-KOVA_IMAGING_API int Gdiplus_SaveBitmapToFileW(Bitmap* bitmap, const wchar_t* path) {
+KOVA_IMAGING_API int Gdiplus_SaveBitmapToFileW(Bitmap* bitmap, const wchar_t* path) try {
     if (bitmap == nullptr || path == nullptr)
         return 0;
     return SaveWith(bitmap, path, Gdiplus_GetPictureTypeByFileNameW(path));
 }
+KOVA_IMAGING_FAILS_WITH(0)
 
-KOVA_IMAGING_API int Gdiplus_SaveBitmapToFileA(Bitmap* bitmap, const char* path) {
+KOVA_IMAGING_API int Gdiplus_SaveBitmapToFileA(Bitmap* bitmap, const char* path) try {
     const imaging::WideText wide = imaging::AnsiToWide(path);
     return wide.ok ? Gdiplus_SaveBitmapToFileW(bitmap, wide.c_str()) : 0;
 }
+KOVA_IMAGING_FAILS_WITH(0)
 
 KOVA_IMAGING_API int Gdiplus_ConvertImageFormatW(const wchar_t* sourcePath, wchar_t* nameBuffer,
-                                                 int pictureType) {
+                                                 int pictureType) try {
     if (sourcePath == nullptr || nameBuffer == nullptr)
         return 0;
     if (!GetFileNameByDateW(nameBuffer, InfoOf(pictureType).extension, L"Temp_", L"", 0, 0, 0, MAX_PATH))
         return 0;
-    Bitmap* bitmap = Gdiplus_LoadBitmapFromFileW(sourcePath);
-    if (bitmap == nullptr)
+    imaging::BitmapPtr bitmap(Gdiplus_LoadBitmapFromFileW(sourcePath));
+    if (!bitmap)
         return 0;
-    const int saved = SaveWith(bitmap, nameBuffer, pictureType);
-    delete bitmap;
-    return saved;
+    return SaveWith(bitmap.get(), nameBuffer, pictureType);
 }
+KOVA_IMAGING_FAILS_WITH(0)
 
-KOVA_IMAGING_API int Gdiplus_ConvertImageFormatA(const char* sourcePath, char* nameBuffer, int pictureType) {
+KOVA_IMAGING_API int Gdiplus_ConvertImageFormatA(const char* sourcePath, char* nameBuffer,
+                                                 int pictureType) try {
     const imaging::WideText source = imaging::AnsiToWide(sourcePath);
     if (!source.ok || nameBuffer == nullptr)
         return 0;
@@ -113,3 +122,4 @@ KOVA_IMAGING_API int Gdiplus_ConvertImageFormatA(const char* sourcePath, char* n
         nameBuffer[0] = '\0';
     return saved;
 }
+KOVA_IMAGING_FAILS_WITH(0)

@@ -10,6 +10,9 @@
 // that object's last status and the function goes on; Gdiplus_BitmapOK and
 // Gdiplus_BitmapLastError read it once and reset it to Ok.
 //
+// No function lets an exception out or ends the process: running out of memory gives the
+// function's failure result (null, 0, or nothing drawn).
+//
 // GDI+ must be started (by the application, or with Gdiplus_Init) before any other call.
 // Rectangles are exclusive of right and bottom. Texts ending in A are in the system code page.
 #pragma once
@@ -99,7 +102,9 @@ KOVA_IMAGING_API Gdiplus::Bitmap* Gdiplus_GetBitmapFromBitmapByRect(Gdiplus::Bit
                                                                     const SIZE* outSize);
 
 // ---- Pixels ----
-// Grey copy: (77 red + 150 green + 29 blue) >> 8 for 24 and 32-bit pictures, alpha kept.
+// Grey copy in the source's pixel format: (77 red + 150 green + 29 blue) >> 8, alpha kept. An
+// indexed picture keeps its indices and gets a greyed palette. Null when the pixels cannot be
+// read or written, never a blank picture.
 KOVA_IMAGING_API Gdiplus::Bitmap* Gdiplus_Gray(Gdiplus::Bitmap* source);
 // Sets the alpha of every pixel in `rect` (null: all; clipped to the picture) whose alpha lies
 // in lowest..highest.

@@ -14,8 +14,9 @@ int Height(const RECT& r) {
     return r.bottom - r.top;
 }
 
+// Compared, not subtracted: the width of a valid rectangle can pass the range of int.
 bool IsEmpty(const RECT& r) {
-    return Width(r) <= 0 || Height(r) <= 0;
+    return r.right <= r.left || r.bottom <= r.top;
 }
 
 bool EqualsIgnoringCase(const wchar_t* text, const char* lowerAscii) {
@@ -100,21 +101,29 @@ bool CoverPart(const RECT& source, int width, int height, RECT* part) {
     return true;
 }
 
-std::vector<ImageDraw> PlanTiles(const RECT& destination, const RECT& source) {
-    std::vector<ImageDraw> tiles;
+bool ForEachTile(const RECT& destination, const RECT& source, const RECT& visible, const DrawVisitor& visit) {
     if (IsEmpty(destination) || IsEmpty(source))
-        return tiles;
-    const int dw = Width(destination), dh = Height(destination);
-    const int sw = Width(source), sh = Height(source);
-    for (int y = 0; y < dh; y += sh) {
-        const int h = std::min(sh, dh - y);
-        for (int x = 0; x < dw; x += sw) {
-            const int w = std::min(sw, dw - x);
-            tiles.push_back(
-                Draw(destination.left + x, destination.top + y, w, h, source.left, source.top, w, h));
+        return true;
+    // 64-bit throughout: a rectangle's width alone can pass the range of int.
+    using Wide = long long;
+    const Wide left = destination.left, top = destination.top;
+    const Wide dw = Wide(destination.right) - left, dh = Wide(destination.bottom) - top;
+    const Wide sw = Wide(source.right) - source.left, sh = Wide(source.bottom) - source.top;
+    // The first tile column and row that reach into the visible part, and where it ends.
+    const Wide firstX = std::max<Wide>(0, (Wide(visible.left) - left) / sw * sw);
+    const Wide firstY = std::max<Wide>(0, (Wide(visible.top) - top) / sh * sh);
+    const Wide endX = std::min<Wide>(dw, Wide(visible.right) - left);
+    const Wide endY = std::min<Wide>(dh, Wide(visible.bottom) - top);
+    for (Wide y = firstY; y < endY; y += sh) {
+        const Wide h = std::min(sh, dh - y);
+        for (Wide x = firstX; x < endX; x += sw) {
+            const Wide w = std::min(sw, dw - x);
+            if (!visit(Draw(double(left + x), double(top + y), double(w), double(h), source.left, source.top,
+                            double(w), double(h))))
+                return false;
         }
     }
-    return tiles;
+    return true;
 }
 
 ImageDraw PlanCentred(const RECT& destination, const RECT& source) {
@@ -126,30 +135,31 @@ ImageDraw PlanCentred(const RECT& destination, const RECT& source) {
     return Draw(destination.left + (dw - w) / 2, destination.top + (dh - h) / 2, w, h, sx, sy, w, h);
 }
 
-std::vector<ImageDraw> PlanDrawBitmap(const RECT& destination, const RECT& source, int mode) {
+bool ForEachBitmapDraw(const RECT& destination, const RECT& source, int mode, const RECT& visible,
+                       const DrawVisitor& visit) {
     if (IsEmpty(destination) || IsEmpty(source))
-        return {};
+        return true;
     const int dw = Width(destination), dh = Height(destination);
     const int sw = Width(source), sh = Height(source);
     switch (mode) {
     case 0: {
         RECT part;
         CoverPart(source, dw, dh, &part);
-        return {
-            Draw(destination.left, destination.top, dw, dh, part.left, part.top, Width(part), Height(part))};
+        return visit(
+            Draw(destination.left, destination.top, dw, dh, part.left, part.top, Width(part), Height(part)));
     }
     case 1: {
         const double s = std::max(double(sw) / dw, double(sh) / dh);
         const int w = int(std::floor(sw / s)), h = int(std::floor(sh / s));
-        return {Draw(destination.left + (dw - w) / 2, destination.top + (dh - h) / 2, w, h, source.left,
-                     source.top, sw, sh)};
+        return visit(Draw(destination.left + (dw - w) / 2, destination.top + (dh - h) / 2, w, h, source.left,
+                          source.top, sw, sh));
     }
     case 2:
-        return PlanTiles(destination, source);
+        return ForEachTile(destination, source, visible, visit);
     case 3:
-        return {PlanCentred(destination, source)};
+        return visit(PlanCentred(destination, source));
     default:
-        return {Draw(destination.left, destination.top, dw, dh, source.left, source.top, sw, sh)};
+        return visit(Draw(destination.left, destination.top, dw, dh, source.left, source.top, sw, sh));
     }
 }
 

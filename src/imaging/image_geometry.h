@@ -4,7 +4,8 @@
 
 #include "win_types.h"
 
-#include <vector>
+#include <climits>
+#include <functional>
 
 namespace imaging {
 
@@ -30,12 +31,22 @@ bool PlanResize(int sourceWidth, int sourceHeight, int width, int height, int mo
 // source.
 bool CoverPart(const RECT& source, int width, int height, RECT* part);
 
-// The drawings of Gdiplus_DrawBitmap's mode: 0 cover, 1 fit centred, 2 tiles, 3 1:1 centred,
-// other stretched. None for an empty destination or source.
-std::vector<ImageDraw> PlanDrawBitmap(const RECT& destination, const RECT& source, int mode);
+// Receives the drawings of a plan one at a time; false stops the walk.
+using DrawVisitor = std::function<bool(const ImageDraw& draw)>;
 
-// Tiles of `source` from the destination's top-left corner, 1:1, the last ones cut.
-std::vector<ImageDraw> PlanTiles(const RECT& destination, const RECT& source);
+// No limit on where drawing shows.
+inline constexpr RECT kEverywhere{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+
+// Tiles of `source` from the destination's top-left corner, 1:1, the last ones cut, row by row.
+// Only tiles that meet `visible` are visited. Each tile is made as it is visited, never kept in a
+// list: a 1 x 1 source over 65536 x 65536 would be 2^32 of them. False when the visitor stopped.
+bool ForEachTile(const RECT& destination, const RECT& source, const RECT& visible, const DrawVisitor& visit);
+
+// The drawings of Gdiplus_DrawBitmap's mode: 0 cover, 1 fit centred, 2 tiles (those meeting
+// `visible`), 3 1:1 centred, other stretched. None for an empty destination or source. False when
+// the visitor stopped.
+bool ForEachBitmapDraw(const RECT& destination, const RECT& source, int mode, const RECT& visible,
+                       const DrawVisitor& visit);
 
 // `source` 1:1 centred in `destination`: its middle where it is larger, the whole where smaller.
 ImageDraw PlanCentred(const RECT& destination, const RECT& source);

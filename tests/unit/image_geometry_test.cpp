@@ -1,9 +1,10 @@
-// Where the image functions put pictures: picture types, resize sizes, cover, fit, tiles,
-// centring and cutting a drawing to its source.
+// Where the image functions put pictures: picture types, resize sizes, cover, fit, tiles (walked
+// one at a time, only the visible ones), centring and cutting a drawing to its source.
 #include "image_geometry.h"
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <vector>
 
 using imaging::ImageDraw;
@@ -87,7 +88,22 @@ TEST(CoverPart, TheCentredPartWithTheTargetsProportions) {
     EXPECT_FALSE(imaging::CoverPart({0, 0, 0, 100}, 10, 10, &part));
 }
 
-TEST(PlanDrawBitmap, EachModeOfA200x100PictureInA100x100Place) {
+namespace {
+
+// Every drawing of a small plan, in order.
+std::vector<ImageDraw> Collect(const RECT& destination, const RECT& source, int mode,
+                               const RECT& visible = imaging::kEverywhere) {
+    std::vector<ImageDraw> draws;
+    EXPECT_TRUE(imaging::ForEachBitmapDraw(destination, source, mode, visible, [&](const ImageDraw& d) {
+        draws.push_back(d);
+        return true;
+    }));
+    return draws;
+}
+
+} // namespace
+
+TEST(ForEachBitmapDraw, EachModeOfA200x100PictureInA100x100Place) {
     const RECT place{10, 10, 110, 110}, picture{0, 0, 200, 100};
     const struct {
         int mode;
@@ -95,30 +111,72 @@ TEST(PlanDrawBitmap, EachModeOfA200x100PictureInA100x100Place) {
     } cases[] = {
         {0, {10, 10, 100, 100, 50, 0, 100, 100}}, // cover: the middle, cut at the sides
         {1, {10, 35, 100, 50, 0, 0, 200, 100}},   // fit: all of it, centred vertically
+        {2, {10, 10, 100, 100, 0, 0, 100, 100}},  // tiles: one, cut to the place
         {3, {10, 10, 100, 100, 50, 0, 100, 100}}, // 1:1: the middle of the larger picture
         {7, {10, 10, 100, 100, 0, 0, 200, 100}},  // stretched
     };
     for (const auto& c : cases) {
-        std::vector<ImageDraw> draws = imaging::PlanDrawBitmap(place, picture, c.mode);
+        std::vector<ImageDraw> draws = Collect(place, picture, c.mode);
         ASSERT_EQ(draws.size(), 1u) << "mode " << c.mode;
         ExpectDraw(draws[0], c.draw);
     }
 }
 
-TEST(PlanDrawBitmap, AnEmptyPlaceOrPictureDrawsNothing) {
+TEST(ForEachBitmapDraw, AnEmptyPlaceOrPictureDrawsNothing) {
     // Scale factors divide by these sizes.
     for (int mode = 0; mode < 5; ++mode) {
-        EXPECT_TRUE(imaging::PlanDrawBitmap({10, 10, 10, 50}, {0, 0, 20, 20}, mode).empty()) << mode;
-        EXPECT_TRUE(imaging::PlanDrawBitmap({0, 0, 50, 50}, {5, 5, 5, 20}, mode).empty()) << mode;
+        EXPECT_TRUE(Collect({10, 10, 10, 50}, {0, 0, 20, 20}, mode).empty()) << mode;
+        EXPECT_TRUE(Collect({0, 0, 50, 50}, {5, 5, 5, 20}, mode).empty()) << mode;
     }
 }
 
-TEST(PlanTiles, OneToOneFromTheCornerTheLastOnesCut) {
-    const std::vector<ImageDraw> tiles = imaging::PlanTiles({5, 5, 255, 125}, {10, 20, 110, 70});
+TEST(ForEachTile, OneToOneFromTheCornerTheLastOnesCut) {
+    const std::vector<ImageDraw> tiles = Collect({5, 5, 255, 125}, {10, 20, 110, 70}, 2);
     ASSERT_EQ(tiles.size(), 9u); // 3 columns of 100, 100, 50; 3 rows of 50, 50, 20
     ExpectDraw(tiles[0], {5, 5, 100, 50, 10, 20, 100, 50});
     ExpectDraw(tiles[2], {205, 5, 50, 50, 10, 20, 50, 50});
     ExpectDraw(tiles[8], {205, 105, 50, 20, 10, 20, 50, 20});
+}
+
+TEST(ForEachTile, OnlyTilesMeetingTheVisiblePart) {
+    // 10 x 10 tiles from (5, 5); the visible part touches columns 2..4 of row 3 only.
+    const std::vector<ImageDraw> tiles = Collect({5, 5, 105, 105}, {0, 0, 10, 10}, 2, {30, 40, 55, 44});
+    ASSERT_EQ(tiles.size(), 3u);
+    ExpectDraw(tiles[0], {25, 35, 10, 10, 0, 0, 10, 10});
+    ExpectDraw(tiles[2], {45, 35, 10, 10, 0, 0, 10, 10});
+    EXPECT_TRUE(Collect({5, 5, 105, 105}, {0, 0, 10, 10}, 2, {200, 0, 300, 100}).empty());
+    EXPECT_TRUE(Collect({5, 5, 105, 105}, {0, 0, 10, 10}, 2, {0, 0, 5, 5}).empty());
+}
+
+TEST(ForEachTile, AHugeTilingIsWalkedNotListed) {
+    // 2^32 tiles: kept in a list they would need hundreds of gigabytes. The walk hands out the
+    // first ones at once and stops when told.
+    std::vector<ImageDraw> seen;
+    const bool finished = imaging::ForEachTile({0, 0, 65536, 65536}, {0, 0, 1, 1}, imaging::kEverywhere,
+                                               [&](const ImageDraw& d) {
+                                                   seen.push_back(d);
+                                                   return seen.size() < 3;
+                                               });
+    EXPECT_FALSE(finished);
+    ASSERT_EQ(seen.size(), 3u);
+    ExpectDraw(seen[2], {2, 0, 1, 1, 0, 0, 1, 1});
+
+    // The visible part picks the last tile straight away.
+    seen.clear();
+    EXPECT_TRUE(imaging::ForEachTile({0, 0, 65536, 65536}, {0, 0, 1, 1}, {65535, 65535, 70000, 70000},
+                                     [&](const ImageDraw& d) {
+                                         seen.push_back(d);
+                                         return true;
+                                     }));
+    ASSERT_EQ(seen.size(), 1u);
+    ExpectDraw(seen[0], {65535, 65535, 1, 1, 0, 0, 1, 1});
+}
+
+TEST(ForEachTile, ADestinationWiderThanIntHasItsTilesWhereTheyBelong) {
+    // Right minus left does not fit in an int here.
+    const std::vector<ImageDraw> tiles = Collect({INT_MIN, 0, INT_MAX, 1}, {0, 0, 1 << 30, 1}, 2);
+    ASSERT_EQ(tiles.size(), 4u);
+    ExpectDraw(tiles[3], {double(1 << 30), 0, double((1 << 30) - 1), 1, 0, 0, double((1 << 30) - 1), 1});
 }
 
 TEST(PlanCentred, MiddleOfTheLargerSideWholeOfTheSmaller) {

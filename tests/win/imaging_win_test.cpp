@@ -1,7 +1,6 @@
 // The exported image functions on Wine's GDI+: picture types and encoders, saving and loading
 // round trips, scaling modes, greying, statuses, and staying inside what the caller hands in.
-#include "gdiplus_utils.h"
-
+#include "imaging_test_support.h"
 #include "temp_folder.h"
 #include "test_environments_win.h"
 
@@ -19,49 +18,9 @@ namespace {
 
 const auto* const g_gdiplus = ::testing::AddGlobalTestEnvironment(new GdiplusRunning);
 
-using BitmapPtr = std::unique_ptr<Bitmap>;
-
-constexpr ARGB kRed = 0xFFFF0000;
-constexpr ARGB kGreen = 0xFF00FF00;
-constexpr ARGB kBlue = 0xFF0000FF;
-constexpr ARGB kWhite = 0xFFFFFFFF;
-
-// A 32bppARGB picture with the colour of each pixel from `color(x, y)`.
-BitmapPtr MakePicture(int width, int height, const std::function<ARGB(int, int)>& color) {
-    BitmapPtr bitmap(Gdiplus_CreateBitmap(width, height, PixelFormat32bppARGB));
-    if (!bitmap)
-        return bitmap;
-    Rect all(0, 0, width, height);
-    BitmapData data{};
-    if (bitmap->LockBits(&all, ImageLockModeWrite, PixelFormat32bppARGB, &data) != Ok)
-        return nullptr;
-    for (int y = 0; y < height; ++y) {
-        auto* row = reinterpret_cast<ARGB*>(static_cast<BYTE*>(data.Scan0) + y * data.Stride);
-        for (int x = 0; x < width; ++x)
-            row[x] = color(x, y);
-    }
-    bitmap->UnlockBits(&data);
-    return bitmap;
-}
-
 // Red, green and blue bands of 50, 100 and 50 columns.
 BitmapPtr Bands200x100() {
     return MakePicture(200, 100, [](int x, int) { return x < 50 ? kRed : x < 150 ? kGreen : kBlue; });
-}
-
-ARGB PixelOf(Bitmap* bitmap, int x, int y) {
-    Color color;
-    bitmap->GetPixel(x, y, &color);
-    return color.GetValue();
-}
-
-bool Near(ARGB a, ARGB b, int tolerance) {
-    for (int shift = 0; shift < 32; shift += 8) {
-        const int difference = int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF);
-        if (difference > tolerance || difference < -tolerance)
-            return false;
-    }
-    return true;
 }
 
 std::wstring Wide(const std::string& text) {
