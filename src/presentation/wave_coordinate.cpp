@@ -89,3 +89,21 @@ std::vector<WaveAxisLabel> CWaveCoordinate::Labels() const {
     }
     return labels;
 }
+
+POINT PlaceWaveLabel(const RECT& cell, unsigned format, int textWidth, int textHeight, const RECT& bounds,
+                     int margin) {
+    const auto place = [](LONG from, LONG to, int size, bool centre, bool end) {
+        if (centre)
+            return LONG(from + ((to - from) - size) / 2);
+        return end ? LONG(to - size) : from;
+    };
+    const auto keepInside = [margin](LONG at, int size, LONG low, LONG high) {
+        // Too small a space keeps the start in view, as a cut end is the lesser loss.
+        at = std::min<LONG>(at, high - margin - size);
+        return std::max<LONG>(at, low + margin);
+    };
+    LONG x = place(cell.left, cell.right, textWidth, format & kWaveLabelCenter, format & kWaveLabelRight);
+    LONG y = place(cell.top, cell.bottom, textHeight, format & kWaveLabelVCenter, format & kWaveLabelBottom);
+    return {keepInside(x, textWidth, bounds.left, bounds.right),
+            keepInside(y, textHeight, bounds.top, bounds.bottom)};
+}

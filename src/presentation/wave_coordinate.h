@@ -37,6 +37,13 @@ struct WaveAxisLabel {
     char text[64];   // "%.*f" of value with LabelDecimals() digits
 };
 
+// Where a label's text goes: a box of the text's measured size, aligned in the label's cell
+// as its format says, then moved (never shrunk) to lie inside `bounds` less `margin` on every
+// side, so that an end label is never cut by the chart's edge. The margin covers a font that
+// draws a little wider or higher than it measures. Returns the box's top-left corner.
+POINT PlaceWaveLabel(const RECT& cell, unsigned format, int textWidth, int textHeight, const RECT& bounds,
+                     int margin);
+
 class CWaveCoordinate {
 public:
     static constexpr int kMaxLabels = 1000;
@@ -67,9 +74,11 @@ public:
 #ifdef _WIN32
     // ---- Win32 members (defined in wave_coordinate_win.cpp by the chart window's side; the
     // chart window gives them their defaults when it creates its axes) ----
-    CFont font;                    // label font, 8 pt "黑体" by default
-    COLORREF textColor = 0;        // label colour, GetSysColor(COLOR_WINDOWTEXT) by default
-    void DrawLabels(HDC dc) const; // dc already has the font, colour and transparent mode
+    CFont font;             // label font, 8 pt "黑体" by default
+    COLORREF textColor = 0; // label colour, GetSysColor(COLOR_WINDOWTEXT) by default
+    // Draws every label whole inside `bounds` (the chart's client area); dc already has the
+    // font, colour and transparent mode.
+    void DrawLabels(HDC dc, const RECT& bounds) const;
     // ---- end of Win32 members ----
 #endif
 };

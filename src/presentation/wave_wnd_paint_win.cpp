@@ -80,7 +80,7 @@ void CWaveWnd::RebuildBackground() {
         dc.SetBkMode(TRANSPARENT);
         CDCSelection font(dc, axis->coord.font);
         dc.SetTextColor(axis->coord.textColor);
-        axis->coord.DrawLabels(dc);
+        axis->coord.DrawLabels(dc, RECT{0, 0, width, height});
     }
     m_captions.Draw(dc, model.plotRect);
 }

@@ -167,3 +167,39 @@ TEST(WaveCoordinateLabels, AHugeLabelCountIsCapped) {
     EXPECT_EQ(labels.size(), size_t(CWaveCoordinate::kMaxLabels));
     EXPECT_EQ(labels.back().value, 1.0);
 }
+
+// A label's text box sits in its cell as the format says and is moved inside the chart less a
+// margin, so the labels at the ends of an axis are never cut by the chart's edge.
+TEST(WaveCoordinateLabels, TextBoxesAreAlignedInTheirCellAndKeptInsideTheChart) {
+    const RECT chart{0, 0, 200, 100};
+    const struct {
+        const char* name;
+        RECT cell;
+        unsigned format;
+        int width, height;
+        POINT at;
+    } cases[] = {
+        {"left, top", {20, 30, 60, 50}, kWaveLabelBase, 10, 8, {20, 30}},
+        {"centred", {20, 30, 60, 50}, kWaveLabelBase | kWaveLabelCenter | kWaveLabelVCenter, 10, 8, {35, 36}},
+        {"right, bottom",
+         {20, 30, 60, 50},
+         kWaveLabelBase | kWaveLabelRight | kWaveLabelBottom,
+         10,
+         8,
+         {50, 42}},
+        {"top label of a left axis", {0, 0, 35, 20}, kWaveLabelBase | kWaveLabelRight, 18, 11, {17, 2}},
+        {"last label of a bottom axis",
+         {180, 80, 200, 100},
+         kWaveLabelBase | kWaveLabelRight,
+         8,
+         11,
+         {190, 80}},
+        {"wider than the chart's room", {190, 0, 200, 10}, kWaveLabelBase, 30, 8, {168, 2}},
+        {"wider than the chart", {0, 0, 10, 10}, kWaveLabelBase | kWaveLabelRight, 300, 8, {2, 2}},
+    };
+    for (const auto& c : cases) {
+        const POINT at = PlaceWaveLabel(c.cell, c.format, c.width, c.height, chart, 2);
+        EXPECT_EQ(at.x, c.at.x) << c.name;
+        EXPECT_EQ(at.y, c.at.y) << c.name;
+    }
+}

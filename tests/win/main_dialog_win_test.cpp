@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <memory>
@@ -273,6 +274,46 @@ TEST_F(MainDialog, NoClientHeightKeepsTheDisplayScale) {
 }
 
 // The bands behind the distance line, in the layer that is blitted to the screen.
+// Every axis label of the three charts is whole at the default size, in both languages: no
+// label ink on the chart's outermost pixels, where the rest of a label would be cut off.
+TEST_F(MainDialog, EveryAxisLabelIsWholeAtTheDefaultSize) {
+    for (LANGID language : {LANGID(1033), LANGID(2052)}) {
+        SCOPED_TRACE(language);
+        AfxSetResourceLanguage(language);
+        Open();
+        for (int id : {IDC_CHART_MOTION, IDC_CHART_MOTIONLESS, IDC_CHART_DISTANCE}) {
+            SCOPED_TRACE(id);
+            CWaveWnd& chart = Chart(id);
+            chart.Repaint();
+            chart.UpdateWindow();
+            CAutoBaseLock lock(chart.model.Lock());
+            const CWaveLayers& layers = chart.Layers();
+            ASSERT_TRUE(layers.Exist());
+            const int width = layers.Width(), height = layers.Height();
+            int ink = 0, cut = 0;
+            for (const WaveAxis* axis : {&chart.model.leftAxis, &chart.model.bottomAxis}) {
+                ASSERT_TRUE(axis->visible);
+                // The labels' colour, white or black: the same as a pixel word and a COLORREF.
+                const uint32_t text = axis->coord.textColor & 0xFFFFFF;
+                const RECT band = axis->coord.rect;
+                for (int y = std::max<int>(band.top, 0); y < std::min<int>(band.bottom, height); ++y)
+                    for (int x = std::max<int>(band.left, 0); x < std::min<int>(band.right, width); ++x) {
+                        if ((layers.FramePixels()[size_t(y) * size_t(width) + size_t(x)] & 0xFFFFFF) != text)
+                            continue;
+                        ++ink;
+                        cut += x == 0 || y == 0 || x == width - 1 || y == height - 1;
+                    }
+            }
+            EXPECT_GT(ink, 50); // the labels are there
+            EXPECT_EQ(cut, 0);
+        }
+        dialog->DestroyWindow();
+        dialog.reset();
+        PumpPending();
+    }
+    AfxSetResourceLanguage(1033);
+}
+
 TEST_F(MainDialog, DistanceChartPaintsThePresenceBands) {
     Open("<AppConfig><DistanceWnd NoBodyBkColor='0xFF000000' MotionBkColor='0x80FFFFFF' "
          "MotionlessBkColor='0xFF0000FF'/></AppConfig>");

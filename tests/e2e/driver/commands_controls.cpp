@@ -135,7 +135,11 @@ int Key(const Args& args) {
     // into OK and Cancel.
     LPARAM scan = LPARAM(MapVirtualKeyW(UINT(key), MAPVK_VK_TO_VSC)) << 16;
     Post(control, WM_KEYDOWN, WPARAM(key), scan | 1);
-    Post(control, WM_KEYUP, WPARAM(key), scan | 1 | (LPARAM(1) << 30) | (LPARAM(1) << 31));
+    // The key-down may already have closed the window (Enter on OK): its key-up then has no
+    // one to go to, which is no failure.
+    if (!PostMessageW(control, WM_KEYUP, WPARAM(key), scan | 1 | (LPARAM(1) << 30) | (LPARAM(1) << 31)) &&
+        IsWindow(control))
+        Fail("cannot post the key-up");
     return 0;
 }
 
