@@ -1,8 +1,11 @@
 #include "report_reader.h"
 
 #include "base_buffer.h"
+#include "dbg_output.h"
 
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <memory>
 #include <new>
 #include <thread>
@@ -47,4 +50,12 @@ int RunReportReader(IReportSource& source, std::FILE* capture, const std::atomic
         pending.SetBuffer(pending.GetBuffer() + consumed, pending.GetAvailSize() - consumed);
     }
     return 0;
+}
+
+void CloseCapture(std::FILE*& capture) {
+    if (capture == nullptr)
+        return;
+    if (std::fclose(capture) != 0)
+        DbgOutputA(2, "Capture file could not be completed: %s\r\n", std::strerror(errno));
+    capture = nullptr;
 }

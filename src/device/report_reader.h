@@ -30,6 +30,10 @@ inline constexpr int kReportReadErrorPauseMs = 50;
 int RunReportReader(IReportSource& source, std::FILE* capture, const std::atomic<int>& stop,
                     IFrameHandler& handler);
 
+// Closes a capture file and sets it to null. A close that fails (its last bytes could not be
+// written: a full disk) is logged, the one place left to tell it. Null is ignored.
+void CloseCapture(std::FILE*& capture);
+
 // The device library as a report source (defined apart, so that the loop links without it).
 class DeviceReportSource : public IReportSource {
 public:

@@ -1,4 +1,5 @@
 #include "base_thread.h"
+#include "dbg_output.h"
 #include "report_decoder.h"
 #include "report_frame_builder.h"
 #include "report_reader.h"
@@ -135,11 +136,12 @@ TEST(ReportReader, RaisedStopFlagEndsTheLoopBeforeTheNextRead) {
 // unit, handed out in reads of varying length.
 class EndlessSource : public IReportSource {
 public:
-    EndlessSource() {
-        Bytes energies(9, 40);
+    // Nine gates in every report, or nine and eight in turn (frames then differ in size).
+    explicit EndlessSource(bool alternateGates = false) {
         for (int i = 0; i < 64; ++i) {
             uint8_t state = uint8_t(i % 4);
             uint16_t cm = uint16_t(state * 100);
+            Bytes energies(alternateGates && i % 2 ? 8 : 9, 40);
             Bytes frame = BuildReportFrame(1, BuildReportData({state, cm, 1, cm, 2, cm}, energies, energies));
             m_cycle.insert(m_cycle.end(), frame.begin(), frame.end());
         }
@@ -248,15 +250,15 @@ TEST(ReportReader, ReaderThreadSharesSamplesAndFieldsSafely) {
     EXPECT_EQ(posts, source.delivered / source.FrameSize());
 }
 
-// A chart that asks for its threshold line with every report (its gate count never
-// matches) and checks that each line it gets is whole: all gates of one table state.
+// A chart that checks that each threshold line it gets is whole: all gates of one table
+// state. Fed reports whose gate count changes every time, it asks for a line with each.
 class ThresholdChart : public IEnergyChart {
 public:
     std::atomic<int> lines{0};
     std::atomic<int> mixed{0};
-    int GetSampleCount() override { return 0; }
+    int GetSampleCount() override { return m_gates; }
     int GetSeriesCount() override { return 2; }
-    void SetGateCount(int) override {}
+    void SetGateCount(int gates) override { m_gates = gates; }
     void Append(int series, const uint16_t* values, int count) override {
         if (series != 1)
             return;
@@ -265,6 +267,9 @@ public:
             mixed += values[i] != values[0];
     }
     void RequestRepaint() override {}
+
+private:
+    int m_gates = 0;
 };
 
 class ThresholdSink : public IReportSink {
@@ -282,7 +287,7 @@ TEST(ReportReader, ThresholdTablesChangeInPlaceWhileTheReaderCopiesThem) {
     CBaseLock tablesLock;
     ThresholdSink sink;
     ReportDecoder decoder(current, nullptr, &sink, {moving, motionless, tablesLock});
-    EndlessSource source;
+    EndlessSource source(true);
     ReaderThread body(source, decoder);
     CBaseThread thread;
     ASSERT_TRUE(thread.StartThread("reader", &body, nullptr, 0, 0, 0));
@@ -296,6 +301,30 @@ TEST(ReportReader, ThresholdTablesChangeInPlaceWhileTheReaderCopiesThem) {
     EXPECT_GE(sink.moving.lines.load(), 500);
     EXPECT_EQ(sink.moving.mixed.load(), 0);
     EXPECT_EQ(sink.motionless.mixed.load(), 0);
+}
+
+// A capture whose last bytes cannot be written (a full disk) says so in the log on closing;
+// a good one closes silently.
+TEST(ReportReader, ACaptureThatCannotBeCompletedIsLogged) {
+    std::vector<std::string> lines;
+    auto collect = [](void* context, int, const char* bytes, int length) {
+        static_cast<std::vector<std::string>*>(context)->emplace_back(bytes, size_t(length));
+    };
+    ASSERT_TRUE(DbgOutputAddCallback(collect, &lines));
+    TempFolder folder;
+    for (const char* path : {"/dev/full", "good"}) {
+        const std::string name = std::strcmp(path, "good") == 0 ? folder.File("run.dat") : path;
+        std::FILE* capture = std::fopen(name.c_str(), "wb");
+        ASSERT_NE(capture, nullptr) << name;
+        std::fputs("report bytes", capture); // buffered: the close writes them
+        CloseCapture(capture);
+        EXPECT_EQ(capture, nullptr);
+    }
+    std::FILE* none = nullptr;
+    CloseCapture(none);
+    DbgOutputDelCallback(collect, &lines);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NE(lines[0].find("Capture file could not be completed"), std::string::npos) << lines[0];
 }
 
 } // namespace

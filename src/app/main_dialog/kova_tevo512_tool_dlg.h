@@ -103,7 +103,6 @@ private:
     // Reporting: 1 when started, 0 when the link is not open.
     int StartReporting();
     void StopReporting();
-    void CloseCapture();
     // Message boxes over the dialog in the UI language: an error (caption "Error", error icon,
     // topmost) and a success (caption "Prompt", information icon).
     void ShowFailure(UINT text);

@@ -5,13 +5,10 @@
 #include "KOVA_DataProcess.h"
 #include "app_document.h"
 #include "command_mode.h"
-#include "dbg_output.h"
+#include "report_reader.h"
 #include "file_helpers.h"
 #include "resource.h"
 #include "resource_language.h"
-
-#include <cerrno>
-#include <cstring>
 
 namespace {
 
@@ -78,7 +75,7 @@ int CKOVATevo512ToolDlg::StartReporting() {
     m_sensitivitiesValid = 0;
     m_energyHistory.Reset();
 
-    CloseCapture();
+    CloseCapture(m_capture);
     m_capture = OpenCaptureFile();
 
     m_stop = 0;
@@ -101,7 +98,7 @@ void CKOVATevo512ToolDlg::StopReporting() {
     m_stop = 1;
     m_reader.StopThread();
     KOVA_Interface_RadarDevice_Stop(m_device);
-    CloseCapture();
+    CloseCapture(m_capture);
     m_sensitivitiesValid = 0;
     MSG pending;
     while (PeekMessageW(&pending, m_hWnd, WM_REPORT_MESSAGE, WM_REPORT_MESSAGE, PM_REMOVE)) {
@@ -109,14 +106,4 @@ void CKOVATevo512ToolDlg::StopReporting() {
     ShowIndicatorPicture(IndicatorPicture::Nobody);
     m_samples.Clear();
     m_reporting = 0;
-}
-
-// A capture that cannot be completed (a full disk) is said in the log, which is all that is
-// left to tell it.
-void CKOVATevo512ToolDlg::CloseCapture() {
-    if (m_capture == nullptr)
-        return;
-    if (std::fclose(m_capture) != 0)
-        DbgOutputA(2, "Capture file could not be completed: %s\r\n", std::strerror(errno));
-    m_capture = nullptr;
 }

@@ -64,7 +64,10 @@ drv click 1103
 wait_eq Connect get-text 1103
 expect_eq "$(drv enabled 1105)" 0 "Start after disconnecting"
 expect_eq "$(states)" "1 000000000 0" "control states when disconnected"
+# Closing saves the baud rate, but never one a port cannot run at.
+drv set-text 1102 -9600
 stop_program
+expect_contains "$(cat "$E2E_PROGRAM_DIR/appConfig.xml")" 'BaudRate="256000"' "appConfig.xml after closing on -9600"
 
 # The same error in Chinese.
 printf '<?xml version="1.0"?>\n<AppConfig Language="CHS" />\n' >"$E2E_PROGRAM_DIR/appConfig.xml"
