@@ -16,7 +16,7 @@ namespace {
 // Everything the decoder makes of a stream, as text.
 class Transcript : public IFrameHandler, public IReportSink, public IEnergyChart {
 public:
-    Transcript() : m_decoder(m_current, nullptr, this, {&m_table, &m_table}) {}
+    Transcript() : m_decoder(m_current, nullptr, this, {m_table, m_table, m_tableLock}) {}
 
     std::string text;
 
@@ -44,6 +44,7 @@ public:
 private:
     CurrentReport m_current;
     std::vector<uint16_t> m_table{50, 50, 40, 40, 40, 40, 30, 30, 30};
+    CBaseLock m_tableLock;
     int m_gates = 0;
     ReportDecoder m_decoder;
 };

@@ -7,11 +7,12 @@ namespace imaging {
 
 namespace {
 
-int Width(const RECT& r) {
-    return r.right - r.left;
+// 64-bit: the width of a valid rectangle can pass the range of int.
+long long Width(const RECT& r) {
+    return (long long)(r.right) - r.left;
 }
-int Height(const RECT& r) {
-    return r.bottom - r.top;
+long long Height(const RECT& r) {
+    return (long long)(r.bottom) - r.top;
 }
 
 // Compared, not subtracted: the width of a valid rectangle can pass the range of int.
@@ -92,12 +93,12 @@ bool PlanResize(int sourceWidth, int sourceHeight, int width, int height, int mo
 bool CoverPart(const RECT& source, int width, int height, RECT* part) {
     if (IsEmpty(source) || width < 1 || height < 1)
         return false;
-    const int sw = Width(source), sh = Height(source);
+    const long long sw = Width(source), sh = Height(source);
     const double s = std::min(double(sw) / width, double(sh) / height);
-    const int pw = std::clamp(int(std::floor(width * s)), 1, sw);
-    const int ph = std::clamp(int(std::floor(height * s)), 1, sh);
-    const int x = source.left + (sw - pw) / 2, y = source.top + (sh - ph) / 2;
-    *part = RECT{x, y, x + pw, y + ph};
+    const long long pw = std::clamp((long long)(std::floor(width * s)), 1LL, sw);
+    const long long ph = std::clamp((long long)(std::floor(height * s)), 1LL, sh);
+    const long long x = source.left + (sw - pw) / 2, y = source.top + (sh - ph) / 2;
+    *part = RECT{LONG(x), LONG(y), LONG(x + pw), LONG(y + ph)};
     return true;
 }
 
@@ -127,11 +128,11 @@ bool ForEachTile(const RECT& destination, const RECT& source, const RECT& visibl
 }
 
 ImageDraw PlanCentred(const RECT& destination, const RECT& source) {
-    const int dw = Width(destination), dh = Height(destination);
-    const int sw = Width(source), sh = Height(source);
-    const int w = std::max(0, std::min(sw, dw)), h = std::max(0, std::min(sh, dh));
-    const int sx = source.left + (sw > dw ? (sw - dw) / 2 : 0);
-    const int sy = source.top + (sh > dh ? (sh - dh) / 2 : 0);
+    const long long dw = Width(destination), dh = Height(destination);
+    const long long sw = Width(source), sh = Height(source);
+    const long long w = std::max(0LL, std::min(sw, dw)), h = std::max(0LL, std::min(sh, dh));
+    const long long sx = source.left + (sw > dw ? (sw - dw) / 2 : 0);
+    const long long sy = source.top + (sh > dh ? (sh - dh) / 2 : 0);
     return Draw(destination.left + (dw - w) / 2, destination.top + (dh - h) / 2, w, h, sx, sy, w, h);
 }
 
@@ -139,8 +140,8 @@ bool ForEachBitmapDraw(const RECT& destination, const RECT& source, int mode, co
                        const DrawVisitor& visit) {
     if (IsEmpty(destination) || IsEmpty(source))
         return true;
-    const int dw = Width(destination), dh = Height(destination);
-    const int sw = Width(source), sh = Height(source);
+    const long long dw = Width(destination), dh = Height(destination);
+    const long long sw = Width(source), sh = Height(source);
     switch (mode) {
     case 0: {
         RECT part;
@@ -150,7 +151,7 @@ bool ForEachBitmapDraw(const RECT& destination, const RECT& source, int mode, co
     }
     case 1: {
         const double s = std::max(double(sw) / dw, double(sh) / dh);
-        const int w = int(std::floor(sw / s)), h = int(std::floor(sh / s));
+        const long long w = (long long)(std::floor(sw / s)), h = (long long)(std::floor(sh / s));
         return visit(Draw(destination.left + (dw - w) / 2, destination.top + (dh - h) / 2, w, h, source.left,
                           source.top, sw, sh));
     }
@@ -164,11 +165,11 @@ bool ForEachBitmapDraw(const RECT& destination, const RECT& source, int mode, co
 }
 
 ImageDraw PlanAlphaDraw(const RECT& destination, const RECT& source, bool stretch) {
-    const int dw = Width(destination), dh = Height(destination);
-    const int sw = Width(source), sh = Height(source);
+    const long long dw = Width(destination), dh = Height(destination);
+    const long long sw = Width(source), sh = Height(source);
     if (stretch)
         return Draw(destination.left, destination.top, dw, dh, source.left, source.top, sw, sh);
-    const int w = std::max(0, std::min(dw, sw)), h = std::max(0, std::min(dh, sh));
+    const long long w = std::max(0LL, std::min(dw, sw)), h = std::max(0LL, std::min(dh, sh));
     return Draw(destination.left + (dw - w) / 2, destination.top + (dh - h) / 2, w, h, source.left,
                 source.top, w, h);
 }

@@ -80,6 +80,19 @@ expect_msgbox() {
   expect_eq "${box#*text=}" "$3" "message box text"
 }
 
+# expect_capture_as_sent MIN_BYTES: the Log folder holds one capture file, holding exactly what
+# the simulator sent (its --sent copy in $E2E_WORK/sim-sent.bin) after leaving command mode, and
+# more than MIN_BYTES of it.
+expect_capture_as_sent() {
+  check_failures
+  local captures size
+  captures=("$E2E_PROGRAM_DIR"/Log/Tevo512Tool_*.dat)
+  expect_eq "${#captures[@]}" 1 "capture files"
+  size=$(python3 "$(dirname "${BASH_SOURCE[0]}")/tools/capture_matches_sent.py" "${captures[0]}" \
+    "$E2E_WORK/sim-sent.bin" 2>&1) || fail "capture: $size"
+  [ "$size" -gt "$1" ] || fail "capture of only $size bytes"
+}
+
 # Starts the program from its folder and waits until its dialog shows.
 start_program() {
   check_failures

@@ -27,18 +27,12 @@ void CKOVATevo512ToolDlg::OnRefreshPorts() {
 void CKOVATevo512ToolDlg::OnConnect() {
     if (m_commandRunning)
         return;
-    if (m_reporting) {
-        StopReporting();
-        SetDlgItemText(IDC_BTN_START, AfxLoadString(IDS_START).c_str());
-    }
+    StopReportingShown();
     ControlsToSettings();
     // A link the library found lost (the adapter was unplugged) is still the one the button
     // offers to close: the click disconnects rather than opening the port again.
     if (CurrentLinkState() != LinkState::Closed) {
-        KOVA_Interface_RadarDevice_Serial_Close(m_device);
-        m_link = LinkState::Closed;
-        SetDlgItemText(IDC_BTN_CONNECT, AfxLoadString(IDS_CONNECT).c_str());
-        m_version.Set("Unknown");
+        CloseLink();
     } else {
         const LRESULT selected = SendDlgItemMessage(IDC_COMBO_PORT, CB_GETCURSEL);
         const LRESULT port =
@@ -67,18 +61,19 @@ LinkState CKOVATevo512ToolDlg::CurrentLinkState() {
     return m_link;
 }
 
-void CKOVATevo512ToolDlg::HandleLinkLost() {
-    if (m_link == LinkState::Closed)
-        return;
-    const bool wasReporting = m_reporting != 0;
-    if (wasReporting) {
-        StopReporting();
-        SetDlgItemText(IDC_BTN_START, AfxLoadString(IDS_START).c_str());
-    }
+void CKOVATevo512ToolDlg::CloseLink() {
     KOVA_Interface_RadarDevice_Serial_Close(m_device);
     m_link = LinkState::Closed;
     SetDlgItemText(IDC_BTN_CONNECT, AfxLoadString(IDS_CONNECT).c_str());
     m_version.Set("Unknown");
+}
+
+void CKOVATevo512ToolDlg::HandleLinkLost() {
+    if (m_link == LinkState::Closed)
+        return;
+    const bool wasReporting = m_reporting != 0;
+    StopReportingShown();
+    CloseLink();
     DbgOutputA(2, "Serial link lost%s: the port was closed\r\n", wasReporting ? " while reporting" : "");
     UpdateControlStates();
     ShowTargetState();

@@ -103,6 +103,10 @@ private:
     // Reporting: 1 when started, 0 when the link is not open.
     int StartReporting();
     void StopReporting();
+    // Stops a running report stream and gives Start its caption back.
+    void StopReportingShown();
+    // Closes the port: the Connect caption, the version text "Unknown".
+    void CloseLink();
     // Message boxes over the dialog in the UI language: an error (caption "Error", error icon,
     // topmost) and a success (caption "Prompt", information icon).
     void ShowFailure(UINT text);

@@ -38,8 +38,7 @@ void CKOVATevo512ToolDlg::OnStartStop() {
     if (m_commandRunning)
         return;
     if (m_reporting) {
-        StopReporting();
-        SetDlgItemText(IDC_BTN_START, AfxLoadString(IDS_START).c_str());
+        StopReportingShown();
         UpdateControlStates();
         return;
     }
@@ -52,7 +51,9 @@ void CKOVATevo512ToolDlg::OnStartStop() {
 }
 
 int CKOVATevo512ToolDlg::StartReporting() {
-    if (CurrentLinkState() != LinkState::Open)
+    if (CurrentLinkState() == LinkState::Lost)
+        HandleLinkLost();
+    if (m_link != LinkState::Open)
         return 0;
     {
         CommandRun run(m_commandRunning);
@@ -83,6 +84,13 @@ int CKOVATevo512ToolDlg::StartReporting() {
     m_reporting = 1;
     SetTimer(kLinkWatchTimer, kLinkWatchIntervalMs, nullptr);
     return 1;
+}
+
+void CKOVATevo512ToolDlg::StopReportingShown() {
+    if (!m_reporting)
+        return;
+    StopReporting();
+    SetDlgItemText(IDC_BTN_START, AfxLoadString(IDS_START).c_str());
 }
 
 void CKOVATevo512ToolDlg::OnTimer(UINT_PTR id) {

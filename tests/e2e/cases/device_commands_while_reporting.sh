@@ -36,11 +36,7 @@ drv click 1105
 wait_eq Start get-text 1105
 expect_eq "$(drv enabled 1)" 1 "Confirm after Stop"
 expect_eq "$(since "$start")" "$(printf '0x00FF 0\n0x0062 0\n0x00FE 0')" "commands from Start to Stop"
-captures=("$E2E_PROGRAM_DIR"/Log/Tevo512Tool_*.dat)
-expect_eq "${#captures[@]}" 1 "capture files"
-size=$(python3 "$tools/capture_matches_sent.py" "${captures[0]}" "$E2E_WORK/sim-sent.bin" 2>&1) ||
-  fail "capture: $size"
-[ "$size" -gt 2000 ] || fail "capture of only $size bytes"
+expect_capture_as_sent 2000
 
 # Cells the module cannot take: refused with the gate named, the dialog stays, nothing sent.
 refuse() { # MOVING MOTIONLESS GATE [ROW-EDIT]: Set the pair, optionally edit gate 3, Confirm

@@ -3,7 +3,6 @@
 # what the module sent), shows the controls of a closed link and says so once; once the port
 # is back (a new module on the same device node) connecting and reporting work again.
 
-tools=$(cd "$(dirname "${BASH_SOURCE[0]}")/../tools" && pwd)
 printf '<?xml version="1.0"?>\n<AppConfig Language="ENG" />\n' >"$E2E_PROGRAM_DIR/appConfig.xml"
 mapped=$("$E2E_WINE_RUN" reg query 'HKLM\Software\Wine\Ports' /v "$E2E_PORT" 2>/dev/null | tr -d '\r' |
   awk '/REG_SZ/ {print $NF}')
@@ -33,11 +32,7 @@ drv msgbox-answer IDOK
 sleep 1.5
 if "$E2E_WINE_RUN" "$E2E_DRIVER" msgbox 300 >/dev/null 2>&1; then fail "the loss was told more than once"; fi
 expect_contains "$(cat "$E2E_PROGRAM_DIR"/Log/Tevo512Tool_*.log)" "Serial link lost while reporting" "the log"
-captures=("$E2E_PROGRAM_DIR"/Log/Tevo512Tool_*.dat)
-expect_eq "${#captures[@]}" 1 "capture files"
-size=$(python3 "$tools/capture_matches_sent.py" "${captures[0]}" "$E2E_WORK/sim-sent.bin" 2>&1) ||
-  fail "capture: $size"
-[ "$size" -gt 1000 ] || fail "capture of only $size bytes"
+expect_capture_as_sent 1000
 
 # The port comes back: a new module on the same pseudo-terminal the port is mapped to.
 coproc SIM { exec "$E2E_NATIVE_BIN/radar-sim" --link "$E2E_WORK/port-again" --engineering 2>/dev/null; }
