@@ -27,7 +27,7 @@ public:
     }
     void OnBadTail() override { text += "B;"; }
 
-    void PostReportMessage() override { text += "P;"; }
+    void PostReportMessage(const ReportValues&) override { text += "P;"; }
     IEnergyChart* MovingEnergyChart() override { return this; }
     IEnergyChart* MotionlessEnergyChart() override { return this; }
 

@@ -64,7 +64,8 @@ const DecodeOutcome& ReportDecoder::Decode(bool engineering, const uint8_t* data
         return m_last;
     m_last.complete = true;
     if (m_sink)
-        m_sink->PostReportMessage();
+        m_sink->PostReportMessage(
+            ReportValues{values[0], values[1], values[2], values[3], values[4], values[5]});
     DbgOutputA(2, "State=%d, M_D=%03d, M_S=%03d, ML_D=%03d, ML_S=%03d, R_D=%03d\r\n", values[0], values[1],
                values[2], values[3], values[4], values[5]);
     bool sampled = m_samples && m_samples->Append(MS_GetTime(), values[0], values[5] / 100.0);

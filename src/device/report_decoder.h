@@ -5,6 +5,7 @@
 #include "base_lock.h"
 #include "distance_samples.h"
 #include "frame_scanner.h"
+#include "report_handover.h"
 
 #include <atomic>
 #include <cstdint>
@@ -41,9 +42,10 @@ public:
 class IReportSink {
 public:
     virtual ~IReportSink() = default;
-    // Posts the report message (1280) to the dialog.
-    virtual void PostReportMessage() {}
-    // The distance chart: set its redraw-background flag and invalidate it.
+    // A complete report was decoded, with its values: the dialog hands it over to the GUI
+    // thread (posting the report message, 1280, when none is pending).
+    virtual void PostReportMessage(const ReportValues&) {}
+    // A distance sample was added: the distance chart's background is out of date.
     virtual void InvalidateDistanceChart() {}
     virtual IEnergyChart* MovingEnergyChart() { return nullptr; }
     virtual IEnergyChart* MotionlessEnergyChart() { return nullptr; }

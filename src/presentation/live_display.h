@@ -14,6 +14,9 @@ public:
     void Reset();
     // Drops the oldest entry of each history and stores the newest at the end.
     void Push(uint16_t moving, uint16_t motionless);
+    // Reports that came but were not kept (older than a full window of newer ones): they
+    // count, and no longer matter for the maxima.
+    void CountUnkept(uint64_t reports) { m_reports += reports; }
     uint64_t ReportCount() const { return m_reports; }
     bool Full() const { return m_reports >= kLength; }
     uint16_t MaxMoving() const { return Max(m_moving); }

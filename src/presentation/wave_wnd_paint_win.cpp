@@ -7,6 +7,7 @@
 #include "wave_wnd_win.h"
 
 #include "gdiplus_utils.h"
+#include "wave_line_raster.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -117,10 +118,13 @@ void CWaveWnd::DrawSeriesLine(HDC dc, const WaveSeries& series) {
         DrawSmoothSeries(dc, points.data(), count, series.color, model.lineWidth);
         return;
     }
-    CBorrowedDC target(dc);
-    CPen pen(PS_SOLID, model.lineWidth, series.color & 0xFFFFFF);
-    CDCSelection selected(target, pen);
-    ::Polyline(dc, points.data(), count);
+    // Into the frame's pixels (0x00RRGGBB) rather than with a wide GDI pen: the same pixels,
+    // without the pen's slow path.
+    ::GdiFlush();
+    const COLORREF color = series.color & 0xFFFFFF;
+    DrawWidePolyline(m_layers.FramePixels(), m_layers.Width(), m_layers.Height(), points.data(), count,
+                     model.lineWidth,
+                     uint32_t(GetRValue(color)) << 16 | uint32_t(GetGValue(color)) << 8 | GetBValue(color));
 }
 
 void CWaveWnd::DrawFrameCount(HDC dc) {

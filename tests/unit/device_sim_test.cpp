@@ -202,7 +202,7 @@ namespace {
 class StopAfterReports : public IReportSink {
 public:
     StopAfterReports(int wanted, std::atomic<int>& stop) : m_wanted(wanted), m_stop(stop) {}
-    void PostReportMessage() override {
+    void PostReportMessage(const ReportValues&) override {
         if (++m_reports >= m_wanted)
             m_stop = 1;
     }

@@ -54,7 +54,11 @@ public:
     Chart motionless{"motionless", events};
     bool chartsPresent = true;
 
-    void PostReportMessage() override { events.push_back("post"); }
+    void PostReportMessage(const ReportValues& values) override {
+        events.push_back("post");
+        posted = values;
+    }
+    ReportValues posted;
     void InvalidateDistanceChart() override { events.push_back("distance"); }
     IEnergyChart* MovingEnergyChart() override { return chartsPresent ? &moving : nullptr; }
     IEnergyChart* MotionlessEnergyChart() override { return chartsPresent ? &motionless : nullptr; }
@@ -146,6 +150,11 @@ TEST_F(ReportDecoderTest, ExampleReportStoresLogsSamplesAndPosts) {
     Read(kExample);
 
     EXPECT_EQ(Fields(), (std::vector<int32_t>{3, 150, 60, 300, 40, 150}));
+    // The report travels with its message.
+    const ReportValues& p = sink.posted;
+    EXPECT_EQ((std::vector<int32_t>{p.state, p.movingDistance, p.movingEnergy, p.motionlessDistance,
+                                    p.motionlessEnergy, p.detectionDistance}),
+              (std::vector<int32_t>{3, 150, 60, 300, 40, 150}));
     EXPECT_EQ(sink.events,
               (std::vector<std::string>{"post", std::string("log 2: ") + kExampleLine, "distance"}));
     std::vector<DistanceSample> list = Samples();

@@ -181,7 +181,7 @@ class CountingSink : public IReportSink {
 public:
     std::atomic<int> posts{0};
     CountingChart moving, motionless;
-    void PostReportMessage() override { ++posts; }
+    void PostReportMessage(const ReportValues&) override { ++posts; }
     IEnergyChart* MovingEnergyChart() override { return &moving; }
     IEnergyChart* MotionlessEnergyChart() override { return &motionless; }
 };

@@ -48,6 +48,14 @@ protected:
             ScanReportFrames(stream.data(), stream.size(), decoder);
         });
         reader.join();
+        PumpFrames();
+    }
+    // What the dialog does in its next display frames (one may wait on its frame timer).
+    static void PumpFrames() {
+        for (int frame = 0; frame < 4; ++frame) {
+            PumpPending();
+            Sleep(10);
+        }
         PumpPending();
     }
     void FeedReport(const ReportFields& fields) { Feed(BuildReportFrame(2, BuildReportData(fields))); }
@@ -103,6 +111,44 @@ TEST_F(MainDialog, SensitivityReadoutsShowTheMaximaOfTheLastFiftyReports) {
     FeedReport({1, 100, 51, 100, 0, 100});
     EXPECT_EQ(Text(IDC_EDIT_MOTION_SENSITIVITY), L"51");
     EXPECT_EQ(Text(IDC_EDIT_MOTIONLESS_SENSITIVITY), L"49");
+}
+
+// The GUI stalls for a second (a modal box, a dragged window) while reports pour in: one
+// report message waits for it, no more, and then the readouts show the maxima of the last 50
+// reports sent and the distance of the last one.
+TEST_F(MainDialog, AStalledGuiFindsOneMessageAndTheMaximaOfTheLastFiftyReports) {
+    Open();
+    constexpr int kReports = 3000;
+    std::vector<ReportFields> sent;
+    for (int i = 0; i < kReports; ++i)
+        sent.push_back({uint8_t(1 + i % 3), uint16_t(100 + i % 50), uint8_t((i * 37) % 101), 120,
+                        uint8_t((i * 53) % 101), uint16_t(100 + i % 300)});
+    std::thread reader([&] {
+        ReportDecoder decoder = dialog->CreateReportDecoder();
+        for (int i = 0; i < kReports; ++i) {
+            const std::vector<uint8_t> frame = BuildReportFrame(2, BuildReportData(sent[size_t(i)]));
+            ScanReportFrames(frame.data(), frame.size(), decoder);
+            if (i % 10 == 0)
+                Sleep(3); // about a second in all
+        }
+    });
+    reader.join(); // the GUI thread handles nothing meanwhile
+    MSG message;
+    int queued = 0;
+    while (PeekMessageW(&message, dialog->m_hWnd, WM_REPORT_MESSAGE, WM_REPORT_MESSAGE, PM_REMOVE)) {
+        ++queued;
+        DispatchMessageW(&message);
+    }
+    EXPECT_EQ(queued, 1);
+    PumpFrames();
+    uint8_t moving = 0, motionless = 0;
+    for (int i = kReports - 50; i < kReports; ++i) {
+        moving = std::max(moving, sent[size_t(i)].movingEnergy);
+        motionless = std::max(motionless, sent[size_t(i)].motionlessEnergy);
+    }
+    EXPECT_EQ(Text(IDC_EDIT_MOTION_SENSITIVITY), std::to_wstring(moving));
+    EXPECT_EQ(Text(IDC_EDIT_MOTIONLESS_SENSITIVITY), std::to_wstring(motionless));
+    EXPECT_EQ(Text(IDC_STATIC_DISTANCE), std::to_wstring(sent.back().distanceCm));
 }
 
 TEST_F(MainDialog, IndicatorAndDistanceFollowTheState) {

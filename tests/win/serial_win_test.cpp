@@ -18,7 +18,7 @@ namespace {
 class CountingSink : public IReportSink {
 public:
     explicit CountingSink(int wanted, std::atomic<int>& stop) : m_wanted(wanted), m_stop(stop) {}
-    void PostReportMessage() override {
+    void PostReportMessage(const ReportValues&) override {
         if (++reports >= m_wanted)
             m_stop = 1;
     }

@@ -13,6 +13,7 @@
 #include "live_display.h"
 #include "log_file.h"
 #include "report_decoder.h"
+#include "report_handover.h"
 #include "sensing_setting_dlg_win.h"
 #include "wave_wnd_win.h"
 #include "wnd_resize_tool.h"
@@ -20,9 +21,13 @@
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
+#include <vector>
 
-// Posted by the reader thread after each decoded report.
+// Posted by the reader thread when it has handed over reports and none were pending.
 constexpr UINT WM_REPORT_MESSAGE = WM_USER + 256;
+// The dialog's timers: the link's watch while reporting, and a display frame put off.
+constexpr UINT_PTR kLinkWatchTimer = 0x4C4E;
+constexpr UINT_PTR kDisplayFrameTimer = 0x4446;
 
 // An energy chart as the report decoder drives it from the reader thread.
 class EnergyChartLink : public IEnergyChart {
@@ -32,11 +37,15 @@ public:
     int GetSeriesCount() override;
     void SetGateCount(int gates) override;
     void Append(int series, const uint16_t* values, int count) override;
-    void RequestRepaint() override { m_chart.RequestRepaint(); }
+    // Marks the chart for the next display frame: the reader appends at the report rate, the
+    // screen follows at most once a frame (FlushRepaint, on the GUI thread).
+    void RequestRepaint() override { m_dirty = true; }
+    void FlushRepaint();
     CWaveWnd& Chart() { return m_chart; }
 
 private:
     CWaveWnd& m_chart;
+    std::atomic<bool> m_dirty{false};
 };
 
 class CKOVATevo512ToolDlg : public CDialogEx,
@@ -55,7 +64,7 @@ public:
     ReportDecoder CreateReportDecoder();
 
     // What the decoder tells the dialog, from the reader thread.
-    void PostReportMessage() override;
+    void PostReportMessage(const ReportValues& report) override;
     void InvalidateDistanceChart() override;
     IEnergyChart* MovingEnergyChart() override { return &m_motionLink; }
     IEnergyChart* MotionlessEnergyChart() override { return &m_motionlessLink; }
@@ -137,8 +146,13 @@ private:
                           UINT title, UINT energyName, UINT thresholdName,
                           const std::vector<uint16_t>& thresholds);
     void SetupDistanceChart();
+    // The indicator, radio buttons and distance readout for the current-report fields, or
+    // for one report's state and distance.
     void ShowTargetState();
+    void ShowTargetState(int32_t state, int32_t distance);
     void ShowIndicatorPicture(IndicatorPicture picture);
+    // The reports handed over since the last display frame, shown in one go.
+    void ShowHandedOverReports();
     void UpdateControlStates();
     // Distance statistics.
     void DrawDistanceBackground(uint32_t* pixels, int width, int height, const RECT& plot);
@@ -158,6 +172,11 @@ private:
     bool m_commandRunning = false; // a handler is talking to the module (or showing its result)
     CBaseThread m_reader;
     std::atomic<int> m_stop{0};
+    ReportHandover m_handover;
+    std::vector<ReportValues> m_takenReports; // the GUI's copy of the last hand-over
+    DWORD m_lastDisplayTick = 0;
+    std::atomic<bool> m_distanceSampled{false}; // a sample came since the last display frame
+    IndicatorPicture m_shownPicture = IndicatorPicture::None;
     DistanceSampleList m_samples;
     IndicatorImages m_images;
 

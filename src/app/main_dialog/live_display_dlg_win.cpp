@@ -14,6 +14,8 @@
 namespace {
 
 constexpr Gdiplus::ARGB kCaptionColor = 0xFFFFFFFF;
+// One display frame: the live display follows the reports at most this often.
+constexpr DWORD kDisplayFrameMs = 16;
 
 std::string Utf8FromWide(const std::wstring& text) {
     int length =
@@ -206,22 +208,50 @@ void CKOVATevo512ToolDlg::SetupCharts() {
 }
 
 LRESULT CKOVATevo512ToolDlg::OnReportMessage(WPARAM, LPARAM) {
-    const int64_t span = StatisticsSpanMs(m_settings.DistanceUnit, m_settings.DistanceCount);
-    if (PruneDistanceSamples(m_samples, MS_GetTime(), span) > 0 && m_distanceChart.m_hWnd != nullptr)
-        m_distanceChart.InvalidateRect(nullptr, FALSE);
-    ShowTargetState();
-    m_energyHistory.Push(uint16_t(m_current.movingEnergy.load()),
-                         uint16_t(m_current.motionlessEnergy.load()));
-    if (!m_energyHistory.Full())
+    // At most one display frame each kDisplayFrameMs, whatever the report rate: a message
+    // that comes sooner waits on the frame timer, and the hand-over stays pending meanwhile,
+    // so the reader posts nothing more.
+    const DWORD since = ::GetTickCount() - m_lastDisplayTick;
+    if (since < kDisplayFrameMs) {
+        SetTimer(kDisplayFrameTimer, kDisplayFrameMs - since, nullptr);
         return 1;
-    SetDlgItemInt(IDC_EDIT_MOTION_SENSITIVITY, m_energyHistory.MaxMoving(), TRUE);
-    SetDlgItemInt(IDC_EDIT_MOTIONLESS_SENSITIVITY, m_energyHistory.MaxMotionless(), TRUE);
-    m_sensitivitiesValid = 1;
+    }
+    ShowHandedOverReports();
     return 1;
 }
 
+void CKOVATevo512ToolDlg::ShowHandedOverReports() {
+    KillTimer(kDisplayFrameTimer);
+    m_lastDisplayTick = ::GetTickCount();
+    const uint64_t arrived = m_handover.Take(m_takenReports);
+    if (arrived == 0)
+        return;
+    const int64_t span = StatisticsSpanMs(m_settings.DistanceUnit, m_settings.DistanceCount);
+    if (PruneDistanceSamples(m_samples, MS_GetTime(), span) > 0)
+        m_distanceSampled = true;
+    const ReportValues& newest = m_takenReports.back();
+    ShowTargetState(newest.state, newest.detectionDistance);
+    // Every report counts for the maxima, in the order it came.
+    m_energyHistory.CountUnkept(arrived - m_takenReports.size());
+    for (const ReportValues& report : m_takenReports)
+        m_energyHistory.Push(uint16_t(report.movingEnergy), uint16_t(report.motionlessEnergy));
+    if (m_energyHistory.Full()) {
+        SetDlgItemInt(IDC_EDIT_MOTION_SENSITIVITY, m_energyHistory.MaxMoving(), TRUE);
+        SetDlgItemInt(IDC_EDIT_MOTIONLESS_SENSITIVITY, m_energyHistory.MaxMotionless(), TRUE);
+        m_sensitivitiesValid = 1;
+    }
+    if (m_distanceSampled.exchange(false) && m_distanceChart.m_hWnd != nullptr)
+        m_distanceChart.Repaint();
+    m_motionLink.FlushRepaint();
+    m_motionlessLink.FlushRepaint();
+}
+
 void CKOVATevo512ToolDlg::ShowTargetState() {
-    const TargetIndicator indicator = IndicatorForState(m_current.state.load());
+    ShowTargetState(m_current.state.load(), m_current.detectionDistance.load());
+}
+
+void CKOVATevo512ToolDlg::ShowTargetState(int32_t state, int32_t distance) {
+    const TargetIndicator indicator = IndicatorForState(state);
     switch (indicator.radio) {
     case IndicatorRadio::Neither:
         CheckDlgButton(IDC_RADIO_MOTION, BST_UNCHECKED);
@@ -238,10 +268,12 @@ void CKOVATevo512ToolDlg::ShowTargetState() {
     }
     ShowIndicatorPicture(indicator.picture);
 
-    wchar_t distance[16];
-    swprintf(distance, 16, L"%d", int(m_current.detectionDistance.load()));
-    if (CWnd* readout = GetDlgItem(IDC_STATIC_DISTANCE)) {
-        readout->SetWindowText(distance);
+    wchar_t text[16];
+    swprintf(text, 16, L"%d", int(distance));
+    // Only a new value is drawn again: the readout paints at once when its text is set.
+    CWnd* readout = GetDlgItem(IDC_STATIC_DISTANCE);
+    if (readout != nullptr && readout->GetWindowText() != text) {
+        readout->SetWindowText(text);
         readout->Invalidate(TRUE);
     }
 }
@@ -279,8 +311,10 @@ void CKOVATevo512ToolDlg::ShowIndicatorPicture(IndicatorPicture picture) {
     case IndicatorPicture::None:
         break;
     }
-    if (m_indicator.m_hWnd == nullptr)
+    // The indicator keeps a copy of its picture: made only when the picture changes.
+    if (m_indicator.m_hWnd == nullptr || picture == m_shownPicture)
         return;
+    m_shownPicture = picture;
     m_indicator.SetImage(image);
     m_indicator.Invalidate(TRUE);
 }

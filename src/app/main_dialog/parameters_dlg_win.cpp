@@ -108,6 +108,7 @@ void CKOVATevo512ToolDlg::LoadThresholdLine(EnergyChartLink& chart, const std::v
     std::vector<uint16_t> line;
     CopyThresholds(table, chart.GetSampleCount(), line);
     AppendThresholdLine(chart, line);
+    chart.FlushRepaint();
 }
 
 // The parameter controls and the settings record.

@@ -29,6 +29,11 @@ void EnergyChartLink::SetGateCount(int gates) {
     m_chart.SetXRange(0, gates - 1, -1.0);
 }
 
+void EnergyChartLink::FlushRepaint() {
+    if (m_dirty.exchange(false))
+        m_chart.RequestRepaint();
+}
+
 void EnergyChartLink::Append(int series, const uint16_t* values, int count) {
     if (series >= 0 && series < kWaveSeriesCount)
         m_chart.model.series[series].buffer.Append(values, count);
@@ -39,12 +44,16 @@ ReportDecoder CKOVATevo512ToolDlg::CreateReportDecoder() {
                          {m_settings.MotionSensing, m_settings.MotionlessSensing, m_sensitivityLock});
 }
 
-void CKOVATevo512ToolDlg::PostReportMessage() {
-    ::PostMessageW(m_hWnd, WM_REPORT_MESSAGE, 0, 0);
+// One message stands for every report until the GUI takes them: a GUI that falls behind
+// never finds a growing queue.
+void CKOVATevo512ToolDlg::PostReportMessage(const ReportValues& report) {
+    if (m_handover.Put(report))
+        ::PostMessageW(m_hWnd, WM_REPORT_MESSAGE, 0, 0);
 }
 
+// The background is rebuilt with the next display frame, not with every sample.
 void CKOVATevo512ToolDlg::InvalidateDistanceChart() {
-    m_distanceChart.Repaint();
+    m_distanceSampled = true;
 }
 
 int CKOVATevo512ToolDlg::ThreadFunc(CBaseThread*, void*) {

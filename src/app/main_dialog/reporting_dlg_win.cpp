@@ -17,7 +17,6 @@ constexpr uint16_t kEngineeringReportsOff = 0x63;
 constexpr int kCommandTimeoutMs = 2000;
 // While reporting runs the link is looked at this often, so an unplugged module is noticed
 // within a second.
-constexpr UINT_PTR kLinkWatchTimer = 0x4C4E;
 constexpr UINT kLinkWatchIntervalMs = 250;
 
 // A new capture file in the Log folder, named like the log; null when it cannot be made.
@@ -79,6 +78,9 @@ int CKOVATevo512ToolDlg::StartReporting() {
     CloseCapture(m_capture);
     m_capture = OpenCaptureFile();
 
+    m_handover.Reset();
+    m_distanceSampled = false;
+    m_lastDisplayTick = 0;
     m_stop = 0;
     m_reader.StartThread("ABDData", this, nullptr, 0, 0x400000, 0);
     m_reporting = 1;
@@ -94,17 +96,22 @@ void CKOVATevo512ToolDlg::StopReportingShown() {
 }
 
 void CKOVATevo512ToolDlg::OnTimer(UINT_PTR id) {
-    if (id == kLinkWatchTimer && m_reporting && CurrentLinkState() == LinkState::Lost)
+    if (id == kDisplayFrameTimer)
+        ShowHandedOverReports();
+    else if (id == kLinkWatchTimer && m_reporting && CurrentLinkState() == LinkState::Lost)
         HandleLinkLost();
 }
 
 // Safe when nothing runs: no thread, no open capture, an empty sample list. The thread goes
 // first, then the stream, then the file the thread writes into.
 void CKOVATevo512ToolDlg::StopReporting() {
-    if (m_hWnd != nullptr)
+    if (m_hWnd != nullptr) {
         KillTimer(kLinkWatchTimer);
+        KillTimer(kDisplayFrameTimer);
+    }
     m_stop = 1;
     m_reader.StopThread();
+    m_handover.Reset();
     KOVA_Interface_RadarDevice_Stop(m_device);
     CloseCapture(m_capture);
     m_sensitivitiesValid = 0;
