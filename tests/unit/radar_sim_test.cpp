@@ -1426,6 +1426,38 @@ TEST(SimProgram, RunsOnALinkUntilSigterm) {
     EXPECT_NE(record.find(R"("cmd":"0x00FF","value":"0100","status":0})"), std::string::npos) << record;
 }
 
+// SIGUSR1 pauses the report stream, commands are still answered, SIGUSR2 resumes it.
+TEST(SimProgram, SignalsPauseAndResumeTheReports) {
+    TempFolder folder;
+    std::string link = folder.File("radar");
+    Child child = Spawn({"--link", link, "--rate", "50"}, false);
+    ASSERT_GT(child.pid, 0);
+    EXPECT_EQ(ReadUntil(child.out, "ready\n", 20000), "ready\n");
+    {
+        HostLine host(link);
+        ASSERT_TRUE(host.IsOpen());
+        Bytes stream;
+        ASSERT_TRUE(host.ReadFor(300, stream));
+        EXPECT_FALSE(stream.empty());
+        kill(child.pid, SIGUSR1);
+        Bytes queued, quiet;
+        host.ReadFor(400, queued);
+        ASSERT_TRUE(host.ReadFor(400, quiet));
+        EXPECT_TRUE(quiet.empty()) << quiet.size();
+        host.Write(Command(0x00FF, Hex("01 00")));
+        EXPECT_TRUE(host.ReadAck(0x00FF, 5000));
+        host.Write(Command(0x00FE, {}));
+        EXPECT_TRUE(host.ReadAck(0x00FE, 5000));
+        kill(child.pid, SIGUSR2);
+        Bytes again;
+        ASSERT_TRUE(host.ReadFor(400, again));
+        EXPECT_FALSE(again.empty());
+    }
+    kill(child.pid, SIGTERM);
+    EXPECT_EQ(WaitExit(child.pid, 10000), 0);
+    close(child.out);
+}
+
 TEST(SimProgram, ExitsAfterAHangUp) {
     TempFolder folder;
     std::string link = folder.File("radar");

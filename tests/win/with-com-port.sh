@@ -2,8 +2,8 @@
 # with-com-port.sh WINE_RUN PORT PEER... -- COMMAND...
 # Starts PEER with "--link PATH" (a program that makes a pseudo-terminal, links its slave to
 # PATH and prints "ready": radar-sim or pty-hold), maps the pseudo-terminal to PORT (such as
-# COM7) in the Wine prefix, runs COMMAND with KOVA_TEST_PORT=PORT, then removes the mapping
-# and stops the peer.
+# COM7) in the Wine prefix, runs COMMAND with KOVA_TEST_PORT=PORT and KOVA_TEST_PEER_PID set to
+# the peer's process (for signals to it), then removes the mapping and stops the peer.
 set -u
 wine_run=$1 port=$2
 shift 2
@@ -40,4 +40,4 @@ trap cleanup EXIT
 
 "$wine_run" reg add 'HKLM\Software\Wine\Ports' /v "$port" /d "$pty" /f >/dev/null 2>&1 || exit 1
 remap
-KOVA_TEST_PORT=$port "$@"
+KOVA_TEST_PORT=$port KOVA_TEST_PEER_PID=$peer_pid "$@"

@@ -50,6 +50,8 @@ int main(int argc, char** argv) {
     sigemptyset(&signals);
     sigaddset(&signals, SIGINT);
     sigaddset(&signals, SIGTERM);
+    sigaddset(&signals, SIGUSR1);
+    sigaddset(&signals, SIGUSR2);
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
 
@@ -68,6 +70,8 @@ int main(int argc, char** argv) {
         int signal = sigtimedwait(&signals, nullptr, &wait);
         if (signal == SIGINT || signal == SIGTERM)
             break;
+        if (signal == SIGUSR1 || signal == SIGUSR2)
+            simulator.SetPaused(signal == SIGUSR1);
         if (simulator.HungUp()) {
             std::fprintf(stderr, "radar-sim: hung up\n");
             break;

@@ -193,6 +193,11 @@ std::vector<uint8_t> RadarSimulator::Sent() const {
     return m_sent;
 }
 
+void RadarSimulator::SetPaused(bool paused) {
+    m_paused = paused;
+    Wake();
+}
+
 void RadarSimulator::SetFaults(const FaultSet& faults) {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -281,7 +286,9 @@ void RadarSimulator::Run() {
             std::lock_guard<std::mutex> lock(m_mutex);
             hangupMs = m_model.Faults().hangupMs;
             // Reports are made only for a listener: a replay waits for one to start.
-            if (listening && (hangupMs < 0 || now < uint64_t(hangupMs))) {
+            // Paused, no report is made or waited for; the first after resuming skips the
+            // missed ones.
+            if (listening && !m_paused.load() && (hangupMs < 0 || now < uint64_t(hangupMs))) {
                 m_model.Tick(now, frames);
                 split = m_model.Faults().split;
                 nextReport = m_model.NextReportMs();

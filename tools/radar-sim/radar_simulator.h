@@ -65,6 +65,11 @@ public:
     // Every byte written to the pseudo-terminal so far (empty unless keepSent).
     std::vector<uint8_t> Sent() const;
 
+    // A paused module makes no reports (a person who keeps still long enough for a test to
+    // compare what was sent with what the host shows); what is queued still goes out, and
+    // commands are answered as usual.
+    void SetPaused(bool paused);
+
     // Replaces the faults in force; command counts start again. A hang-up time still counts
     // from the start.
     void SetFaults(const FaultSet& faults);
@@ -97,6 +102,7 @@ private:
     std::thread m_worker;
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_hungUp{false};
+    std::atomic<bool> m_paused{false};
     uint64_t m_startTicks = 0; // steady clock at start, in milliseconds
 
     // Shared between the worker and the callers; guarded by m_mutex.
