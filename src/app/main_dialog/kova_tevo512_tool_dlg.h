@@ -177,6 +177,7 @@ private:
     DWORD m_lastDisplayTick = 0;
     std::atomic<bool> m_distanceSampled{false}; // a sample came since the last display frame
     IndicatorPicture m_shownPicture = IndicatorPicture::None;
+    int m_shownMaxima[2] = {0, 0}; // what 1300/1301 show once m_sensitivitiesValid is set
     DistanceSampleList m_samples;
     IndicatorImages m_images;
 

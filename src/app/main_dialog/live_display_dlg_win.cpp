@@ -236,8 +236,14 @@ void CKOVATevo512ToolDlg::ShowHandedOverReports() {
     for (const ReportValues& report : m_takenReports)
         m_energyHistory.Push(uint16_t(report.movingEnergy), uint16_t(report.motionlessEnergy));
     if (m_energyHistory.Full()) {
-        SetDlgItemInt(IDC_EDIT_MOTION_SENSITIVITY, m_energyHistory.MaxMoving(), TRUE);
-        SetDlgItemInt(IDC_EDIT_MOTIONLESS_SENSITIVITY, m_energyHistory.MaxMotionless(), TRUE);
+        // An edit repaints whenever its text is set: only a new maximum is.
+        const int moving = m_energyHistory.MaxMoving(), motionless = m_energyHistory.MaxMotionless();
+        if (!m_sensitivitiesValid || moving != m_shownMaxima[0])
+            SetDlgItemInt(IDC_EDIT_MOTION_SENSITIVITY, UINT(moving), TRUE);
+        if (!m_sensitivitiesValid || motionless != m_shownMaxima[1])
+            SetDlgItemInt(IDC_EDIT_MOTIONLESS_SENSITIVITY, UINT(motionless), TRUE);
+        m_shownMaxima[0] = moving;
+        m_shownMaxima[1] = motionless;
         m_sensitivitiesValid = 1;
     }
     if (m_distanceSampled.exchange(false) && m_distanceChart.m_hWnd != nullptr)
