@@ -58,6 +58,7 @@ class Bench:
         self.rows = []  # (what, figure, baseline, ratio)
         self.notes = []
         self.readouts = 0
+        self.wine_log = subprocess.DEVNULL
         for needed in (self.wine_run, self.driver, self.watch, os.path.join(self.native, "radar-sim"),
                        os.path.join(self.build, "dist", "KOVA_Tevo512Tool.exe"),
                        os.path.join(self.build, "tests", "e2e", "standin", "KOVA_Tevo512Tool.exe"),
@@ -68,12 +69,15 @@ class Bench:
     # --- processes -------------------------------------------------------------------------
 
     def spawn(self, argv, **kw):
+        # Wine's own messages (and the server it may start) go to a log, not the table.
+        kw.setdefault("stderr", self.wine_log)
         process = subprocess.Popen(argv, **kw)
         self.children.append(process)
         return process
 
     def wine(self, *argv, timeout=60, check=True):
-        result = subprocess.run([self.wine_run, *argv], capture_output=True, text=True, timeout=timeout)
+        result = subprocess.run([self.wine_run, *argv], stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                                text=True, timeout=timeout)
         if check and result.returncode != 0:
             raise HarnessError("%s: %s" % (" ".join(argv), result.stderr.strip() or result.returncode))
         return result.stdout.strip()
@@ -109,7 +113,7 @@ class Bench:
         return found
 
     def wineserver_pid(self):
-        pids = [pid for pid, comm in self.prefix_pids().items() if comm == "wineserver"]
+        pids = [pid for pid, comm in self.prefix_pids().items() if comm.startswith("wineserver")]
         if len(pids) != 1:
             raise HarnessError("wineserver of the prefix: found %r" % pids)
         return pids[0]
@@ -135,7 +139,7 @@ class Bench:
             raise HarnessError("the watcher did not start")
         started = now_us()
         program = self.spawn([self.wine_run, "./KOVA_Tevo512Tool.exe"], cwd=folder,
-                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                             stdout=subprocess.DEVNULL)
         line = watcher.stdout.readline().strip()
         watcher.wait(timeout=10)
         if not line.isdigit():
@@ -224,7 +228,7 @@ class Bench:
         times = os.path.join(self.work, name + "-times.txt")
         sim = self.spawn([os.path.join(self.native, "radar-sim"), "--link", link, "--rate", str(rate),
                           "--engineering", "--replay", stream, "--report-times", times],
-                         stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+                         stdout=subprocess.PIPE, text=True)
         if sim.stdout.readline().strip() != "ready":
             raise HarnessError("radar-sim did not start")
         return os.readlink(link), times
@@ -369,7 +373,7 @@ class Bench:
         time.sleep(1)
         readings = [("just started (baseline)", self.memory_kib(pid), 0, 0)]
         steps = (("bench-fill", "after %d reports (12 hours at 10/s)" % self.args.fill_reports),
-                 ("bench-prune", "after 36000 more, each pruning the oldest"),
+                 ("bench-prune", "after 36000 more (one hour), the oldest pruned as they came"),
                  ("bench-drop", "after the clock jumped past the span: all pruned"))
         for step, label in steps:
             open(os.path.join(folder, step + ".go"), "w").close()
@@ -384,6 +388,10 @@ class Bench:
             with open(done) as f:
                 fed, ms = map(int, f.read().split())
             readings.append((label, self.memory_kib(pid), fed, ms))
+        self.notes.append("Memory: the program fed in its own process (bench/sample_fill_win.cpp) on a clock "
+                          "that moves 100 ms per report, since the sample list stamps samples with "
+                          "MS_GetTime; every sample goes through the dialog's decoder into its list, "
+                          "every 100th report message reaches the dialog (which prunes then).")
         base_rss, base_hwm = readings[0][1]
         self.rows.append(("Memory, program %s: VmRSS / VmHWM" % readings[0][0], "%.1f / %.1f MiB" %
                           (base_rss / 1024, base_hwm / 1024), "", ""))
@@ -403,6 +411,7 @@ class Bench:
     def run(self):
         shutil.rmtree(self.work, ignore_errors=True)
         os.makedirs(self.work)
+        self.wine_log = open(os.path.join(self.work, "wine.log"), "w")
         self.wine("wineboot", check=False, timeout=180)  # makes the prefix the first time
         # Enough for the session at the line's limit, with distances that never repeat in it.
         stream_reports = min(65535, (self.args.seconds + self.args.latency_seconds + 40) * LINE_RATE)

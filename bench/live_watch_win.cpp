@@ -125,7 +125,8 @@ int wmain(int argc, wchar_t** argv) {
         return Readout(argv[2], _wtoi(argv[3]), _wtoi(argv[4]), argv[5]);
     if (command == L"close" && argc == 3)
         return Close(argv[2]);
-    std::fputs("usage: live-watch clock COUNT | window CLASS MS | readout CLASS ID SECONDS FILE | close CLASS\n",
-               stderr);
+    std::fputs(
+        "usage: live-watch clock COUNT | window CLASS MS | readout CLASS ID SECONDS FILE | close CLASS\n",
+        stderr);
     return 2;
 }

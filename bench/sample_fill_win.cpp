@@ -3,7 +3,11 @@
 // The sample list stamps each sample with MS_GetTime at arrival, so twelve hours of history
 // cannot be fed in seconds on the real clock; this program defines MS_GetTime itself (the
 // linker then leaves the library's out), and everything that reads the time, the pruning
-// included, sees the fed time. bench/live-path.sh reads its memory between the steps, each
+// included, sees the fed time. Every report's sample goes into the dialog's list through its
+// decoder as always, but only each 100th report's message (and the last of a step) reaches the
+// dialog: the others become WM_NULL in a message hook, since the dialog takes about 3 ms per
+// report message and twelve hours of them would take 25 minutes. Pruning is done by those
+// messages. bench/live-path.sh reads its memory between the steps, each
 // started by a file appearing in the working folder and answered by another:
 //   bench-fill.go   feed KOVA_FILL_REPORTS reports (default 432000)   -> bench-fill.done
 //   bench-prune.go  feed KOVA_PRUNE_REPORTS more (default 36000), each pruning the oldest
@@ -21,15 +25,18 @@
 #include <cstdio>
 #include <cstdlib>
 #include <thread>
+#include <vector>
 
 namespace {
 
 constexpr uint32_t kReportPeriodMs = 100;
 constexpr long kMaxQueued = 200; // reports posted ahead of the dialog
+constexpr long kPassEvery = 100; // report messages that reach the dialog
 
 std::atomic<bool> g_stop{false};
 std::atomic<uint32_t> g_clockMs{0};
-std::atomic<long> g_handled{0};
+std::atomic<long> g_handled{0}; // report messages taken from the queue
+std::atomic<long> g_passAt{-1}; // the number of the last report of a step, which always passes
 std::thread g_feeder;
 
 long EnvCount(const char* name, long fallback) {
@@ -38,9 +45,12 @@ long EnvCount(const char* name, long fallback) {
 }
 
 LRESULT CALLBACK CountReportMessages(int code, WPARAM wParam, LPARAM lParam) {
-    const auto* message = reinterpret_cast<const MSG*>(lParam);
-    if (code == HC_ACTION && wParam == PM_REMOVE && message->message == WM_REPORT_MESSAGE)
-        ++g_handled;
+    auto* message = reinterpret_cast<MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && message->message == WM_REPORT_MESSAGE) {
+        const long taken = ++g_handled;
+        if (taken % kPassEvery != 0 && taken != g_passAt.load())
+            message->message = WM_NULL;
+    }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
@@ -69,7 +79,8 @@ bool WaitForFile(const char* name) {
 
 void WriteDone(const char* name, long reports, std::chrono::steady_clock::time_point start) {
     const auto ms =
-        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start)
+            .count();
     if (FILE* file = std::fopen(name, "w")) {
         std::fprintf(file, "%ld %lld\n", reports, static_cast<long long>(ms));
         std::fclose(file);
@@ -88,7 +99,9 @@ public:
     void Feed(long count) {
         for (long i = 0; i < count && !g_stop; ++i) {
             while (m_posted - g_handled.load() >= kMaxQueued && !g_stop)
-                std::this_thread::yield();
+                Sleep(1);
+            if (i == count - 1)
+                g_passAt = m_posted + 1;
             g_clockMs += kReportPeriodMs;
             m_scenarioMs += kReportPeriodMs;
             std::vector<uint8_t> frame =
@@ -114,8 +127,8 @@ void FeedOnRequest() {
         window != nullptr ? dynamic_cast<CKOVATevo512ToolDlg*>(CWnd::FromHandlePermanent(window)) : nullptr;
     if (dialog == nullptr)
         return;
-    HHOOK hook =
-        SetWindowsHookExW(WH_GETMESSAGE, &CountReportMessages, nullptr, GetWindowThreadProcessId(window, nullptr));
+    HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, &CountReportMessages, nullptr,
+                                   GetWindowThreadProcessId(window, nullptr));
     Feeder feeder(*dialog);
     struct Step {
         const char* go;
