@@ -30,7 +30,7 @@
 namespace {
 
 constexpr uint32_t kReportPeriodMs = 100;
-constexpr long kMaxQueued = 200; // reports posted ahead of the dialog
+constexpr long kMaxQueued = 1000; // reports posted ahead of the dialog
 constexpr long kPassEvery = 100; // report messages that reach the dialog
 
 std::atomic<bool> g_stop{false};
