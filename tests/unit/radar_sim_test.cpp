@@ -941,6 +941,10 @@ TEST(SimOptions, ReadsTheCommandLine) {
     ASSERT_EQ(options.faults.commands.size(), 1u);
     EXPECT_EQ(options.faults.commands[0].nth, 2u);
 
+    ASSERT_TRUE(ParseProgramOptions({"--report-times", "t.txt", "--link", "/tmp/y"}, options, error))
+        << error;
+    EXPECT_EQ(options.reportTimesPath, "t.txt");
+
     ASSERT_TRUE(ParseProgramOptions({"--help"}, options, error));
     EXPECT_TRUE(options.help);
     EXPECT_NE(std::string(UsageText()).find("--fault"), std::string::npos);
@@ -1155,6 +1159,53 @@ TEST(SimPty, SplitFramesStillDeliverTheSameBytes) {
     ASSERT_TRUE(host.ReadFor(100, received));
     EXPECT_EQ(received, sim.Sent());
     EXPECT_GE(Reports(received).size(), 10u);
+}
+
+// Each report's line tells when its last byte went out and its distance, in the order sent,
+// split frames included; so a process on the host can time what it shows of each report.
+TEST(SimPty, ReportTimesFollowTheReportsSent) {
+    TempFolder folder;
+    SimulatorOptions options;
+    options.rateHz = 200;
+    options.engineering = true;
+    options.reportTimesPath = folder.File("times.txt");
+    std::string error;
+    ASSERT_TRUE(AddFault(options.faults, "split", error));
+    ASSERT_TRUE(AddFault(options.faults, "garbage:300", error));
+    const auto wallUs = [] {
+        using namespace std::chrono;
+        return uint64_t(duration_cast<microseconds>(system_clock::now().time_since_epoch()).count());
+    };
+    const uint64_t before = wallUs();
+    RadarSimulator sim(options);
+    std::string slave = sim.Start();
+    ASSERT_FALSE(slave.empty()) << sim.Error();
+    {
+        HostLine host(slave);
+        Bytes stream;
+        ASSERT_TRUE(host.ReadFor(1500, stream));
+    }
+    sim.Stop();
+    const uint64_t after = wallUs();
+
+    std::vector<ReportData> sent = Reports(sim.Sent());
+    ASSERT_GE(sent.size(), 20u);
+    std::FILE* file = std::fopen(options.reportTimesPath.c_str(), "r");
+    ASSERT_NE(file, nullptr);
+    unsigned long long timeUs = 0;
+    int distanceCm = 0;
+    uint64_t previous = before;
+    size_t lines = 0;
+    while (std::fscanf(file, "%llu %d", &timeUs, &distanceCm) == 2) {
+        ASSERT_LT(lines, sent.size());
+        EXPECT_EQ(distanceCm, sent[lines].detectionDistanceCm) << "report " << lines;
+        EXPECT_GE(timeUs, previous);
+        EXPECT_LE(timeUs, after);
+        previous = timeUs;
+        ++lines;
+    }
+    std::fclose(file);
+    EXPECT_EQ(lines, sent.size());
 }
 
 TEST(SimPty, NothingIsSentWhileNoOneListens) {

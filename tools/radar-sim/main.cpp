@@ -32,6 +32,7 @@ int main(int argc, char** argv) {
     sim.faults = options.faults;
     sim.recordPath = options.recordPath;
     sim.sentPath = options.sentPath;
+    sim.reportTimesPath = options.reportTimesPath;
     sim.keepSent = false;
     if (!options.replayPath.empty()) {
         std::ifstream in(options.replayPath, std::ios::binary);

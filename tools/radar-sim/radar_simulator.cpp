@@ -1,5 +1,7 @@
 #include "radar_simulator.h"
 
+#include "sim_report_frame.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -27,6 +29,22 @@ constexpr uint64_t kMaxWaitMs = 100;
 uint64_t SteadyMs() {
     using namespace std::chrono;
     return uint64_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+uint64_t WallClockUs() {
+    using namespace std::chrono;
+    return uint64_t(duration_cast<microseconds>(system_clock::now().time_since_epoch()).count());
+}
+
+// The detection distance of the report frame in `frame`, or -1 when it holds none.
+int ReportDistanceCm(const Frame& frame) {
+    size_t offset = 0, size = 0;
+    bool engineering = false;
+    ReportData report;
+    if (!FindReportFrame(frame.data(), frame.size(), 0, offset, size) ||
+        !ParseReportFrame(frame.data() + offset, size, engineering, report))
+        return -1;
+    return report.detectionDistanceCm;
 }
 
 std::string SystemError(const std::string& what) {
@@ -127,6 +145,14 @@ std::string RadarSimulator::Start(const std::string& linkPath) {
             return std::string();
         }
     }
+    if (!m_options.reportTimesPath.empty()) {
+        m_reportTimesFile = std::fopen(m_options.reportTimesPath.c_str(), "we");
+        if (m_reportTimesFile == nullptr) {
+            m_error = SystemError(m_options.reportTimesPath);
+            CloseFds();
+            return std::string();
+        }
+    }
     if (!linkPath.empty()) {
         if (!CreateLink(linkPath, m_slavePath, m_error)) {
             CloseFds();
@@ -163,6 +189,10 @@ void RadarSimulator::CloseFds() {
     if (m_sentFile != nullptr) {
         std::fclose(m_sentFile);
         m_sentFile = nullptr;
+    }
+    if (m_reportTimesFile != nullptr) {
+        std::fclose(m_reportTimesFile);
+        m_reportTimesFile = nullptr;
     }
 }
 
@@ -217,13 +247,16 @@ void RadarSimulator::Queue(std::vector<Frame>& frames, uint64_t nowMs, bool spli
             continue;
         uint64_t due = std::max(nowMs, m_lastDueMs);
         m_pendingBytes += frame.size();
+        const int distanceCm = reports && m_reportTimesFile != nullptr ? ReportDistanceCm(frame) : -1;
         if (split) {
             for (Piece& piece : SplitFrame(frame, m_splitRandom)) {
                 due += piece.pauseBeforeMs;
                 m_pending.push_back({std::move(piece.bytes), due});
             }
+            if (!m_pending.empty())
+                m_pending.back().reportDistanceCm = distanceCm;
         } else {
-            m_pending.push_back({std::move(frame), due});
+            m_pending.push_back({std::move(frame), due, distanceCm});
         }
         m_lastDueMs = due;
     }
@@ -256,6 +289,11 @@ bool RadarSimulator::WritePending(uint64_t nowMs) {
         if (size_t(written) < next.bytes.size()) {
             next.bytes.erase(next.bytes.begin(), next.bytes.begin() + written);
             return false;
+        }
+        if (next.reportDistanceCm >= 0 && m_reportTimesFile != nullptr) {
+            std::fprintf(m_reportTimesFile, "%llu %d\n", (unsigned long long)WallClockUs(),
+                         next.reportDistanceCm);
+            std::fflush(m_reportTimesFile);
         }
         m_pending.pop_front();
     }

@@ -36,6 +36,10 @@ struct SimulatorOptions {
     std::string recordPath; // command record as JSON lines; empty: none
     std::string sentPath;   // copy of every byte written; empty: none
     bool keepSent = true;   // also keep that copy in memory (Sent())
+    // One line per report frame once its last byte is written: the wall-clock time in
+    // microseconds since 1970 and the frame's detection distance in cm ("1712345678901234 150"),
+    // so another process can time what it sees of each report. Empty: none.
+    std::string reportTimesPath;
 };
 
 class RadarSimulator {
@@ -88,6 +92,7 @@ private:
     struct Pending {
         std::vector<uint8_t> bytes;
         uint64_t dueMs = 0;
+        int reportDistanceCm = -1; // on the last piece of a report frame
     };
 
     SimulatorOptions m_options;
@@ -98,6 +103,7 @@ private:
     int m_wakeRead = -1;
     int m_wakeWrite = -1;
     std::FILE* m_sentFile = nullptr;
+    std::FILE* m_reportTimesFile = nullptr;
     bool m_started = false;
     std::thread m_worker;
     std::atomic<bool> m_stop{false};

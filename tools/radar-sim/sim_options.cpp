@@ -47,6 +47,9 @@ const char* UsageText() {
            "                     (t_ms since start, value in lower-case hex, status null when\n"
            "                     the module did not answer)\n"
            "  --sent FILE        write a copy of every byte sent, as it is sent\n"
+           "  --report-times FILE  write a line per report once it is written: the wall-clock\n"
+           "                     time in microseconds since 1970 and its detection distance\n"
+           "                     in cm, such as \"1712345678901234 150\"\n"
            "  --replay FILE      stream a capture file's bytes instead of the scenario, one\n"
            "                     frame-sized chunk per report, garbage included; then go silent\n"
            "  --fault FAULT      inject a fault (repeatable):\n"
@@ -128,6 +131,9 @@ bool ParseProgramOptions(const std::vector<std::string>& arguments, ProgramOptio
                 return false;
         } else if (name == "--sent") {
             if (!value(result.sentPath))
+                return false;
+        } else if (name == "--report-times") {
+            if (!value(result.reportTimesPath))
                 return false;
         } else if (name == "--replay") {
             if (!value(result.replayPath))

@@ -17,6 +17,7 @@ struct ProgramOptions {
     uint64_t seed = 1;
     std::string recordPath;
     std::string sentPath;
+    std::string reportTimesPath;
     std::string replayPath;
     FaultSet faults;
     bool help = false;
