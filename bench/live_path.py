@@ -390,8 +390,8 @@ class Bench:
             readings.append((label, self.memory_kib(pid), fed, ms))
         self.notes.append("Memory: the program fed in its own process (bench/sample_fill_win.cpp) on a clock "
                           "that moves 100 ms per report, since the sample list stamps samples with "
-                          "MS_GetTime; every sample goes through the dialog's decoder into its list, "
-                          "every 100th report message reaches the dialog (which prunes then); no log line per report (DebugMode=\"0\").")
+                          "MS_GetTime; every report goes through the dialog's decoder and hand-over as in the program, "
+                          "the dialog taking them once a display frame (and pruning then), each report logging its line.")
         base_rss, base_hwm = readings[0][1]
         self.rows.append(("Memory, program %s: VmRSS / VmHWM" % readings[0][0], "%.1f / %.1f MiB" %
                           (base_rss / 1024, base_hwm / 1024), "", ""))

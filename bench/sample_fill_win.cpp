@@ -1,14 +1,12 @@
 // sample-fill: the real program with the simulator's scenario decoded in its own process, as
-// fast as its dialog takes the reports, on a clock of its own that moves 100 ms per report.
-// The sample list stamps each sample with MS_GetTime at arrival, so twelve hours of history
-// cannot be fed in seconds on the real clock; this program defines MS_GetTime itself (the
-// linker then leaves the library's out), and everything that reads the time, the pruning
-// included, sees the fed time. Every report's sample goes into the dialog's list through its
-// decoder as always, but only each 100th report's message (and the last of a step) reaches the
-// dialog: the others become WM_NULL in a message hook, since the dialog takes about 3 ms per
-// report message and twelve hours of them would take 25 minutes. Pruning is done by those
-// messages. bench/live-path.sh reads its memory between the steps, each
-// started by a file appearing in the working folder and answered by another:
+// fast as the decoder goes, on a clock of its own that moves 100 ms per report. The sample
+// list stamps each sample with MS_GetTime at arrival, so twelve hours of history cannot be fed
+// in seconds on the real clock; this program defines MS_GetTime itself (the linker then leaves
+// the library's out), and everything that reads the time, the pruning included, sees the fed
+// time. Every report goes through the dialog's decoder and hand-over as in the program: the
+// dialog takes what came once a display frame and prunes then. bench/live-path.sh reads its
+// memory between the steps, each started by a file appearing in the working folder and
+// answered by another:
 //   bench-fill.go   feed KOVA_FILL_REPORTS reports (default 432000)   -> bench-fill.done
 //   bench-prune.go  feed KOVA_PRUNE_REPORTS more (default 36000), each pruning the oldest
 //                                                                     -> bench-prune.done
@@ -30,28 +28,16 @@
 namespace {
 
 constexpr uint32_t kReportPeriodMs = 100;
-constexpr long kMaxQueued = 1000; // reports posted ahead of the dialog
-constexpr long kPassEvery = 100; // report messages that reach the dialog
+// Reports fed between two looks at the clock of the display: the dialog's frames keep up.
+constexpr long kBurst = 2000;
 
 std::atomic<bool> g_stop{false};
 std::atomic<uint32_t> g_clockMs{0};
-std::atomic<long> g_handled{0}; // report messages taken from the queue
-std::atomic<long> g_passAt{-1}; // the number of the last report of a step, which always passes
 std::thread g_feeder;
 
 long EnvCount(const char* name, long fallback) {
     const char* text = std::getenv(name);
     return text != nullptr && std::atol(text) > 0 ? std::atol(text) : fallback;
-}
-
-LRESULT CALLBACK CountReportMessages(int code, WPARAM wParam, LPARAM lParam) {
-    auto* message = reinterpret_cast<MSG*>(lParam);
-    if (code == HC_ACTION && wParam == PM_REMOVE && message->message == WM_REPORT_MESSAGE) {
-        const long taken = ++g_handled;
-        if (taken % kPassEvery != 0 && taken != g_passAt.load())
-            message->message = WM_NULL;
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 HWND WaitForMainDialog() {
@@ -94,23 +80,19 @@ public:
         m_parameters.engineering = true;
     }
 
-    // Feeds `count` reports 100 ms apart on the clock, never more than kMaxQueued ahead of the
-    // dialog, and returns once the dialog has taken them all.
+    // Feeds `count` reports 100 ms apart on the clock, in bursts with a display frame between
+    // them (the dialog prunes as it goes), and returns once the dialog has taken the last.
     void Feed(long count) {
         for (long i = 0; i < count && !g_stop; ++i) {
-            while (m_posted - g_handled.load() >= kMaxQueued && !g_stop)
-                Sleep(1);
-            if (i == count - 1)
-                g_passAt = m_posted + 1;
+            if (i % kBurst == kBurst - 1)
+                Sleep(20);
             g_clockMs += kReportPeriodMs;
             m_scenarioMs += kReportPeriodMs;
             std::vector<uint8_t> frame =
                 radarsim::BuildReportFrame(m_scenario.ReportAt(m_scenarioMs, m_parameters), true);
             ScanReportFrames(frame.data(), frame.size(), m_decoder);
-            ++m_posted;
         }
-        while (m_posted > g_handled.load() && !g_stop)
-            Sleep(1);
+        Sleep(100); // a few display frames: the last hand-over is taken
     }
 
 private:
@@ -118,7 +100,6 @@ private:
     radarsim::Scenario m_scenario;
     radarsim::ModuleParameters m_parameters;
     uint64_t m_scenarioMs = 0;
-    long m_posted = 0;
 };
 
 void FeedOnRequest() {
@@ -127,8 +108,6 @@ void FeedOnRequest() {
         window != nullptr ? dynamic_cast<CKOVATevo512ToolDlg*>(CWnd::FromHandlePermanent(window)) : nullptr;
     if (dialog == nullptr)
         return;
-    HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, &CountReportMessages, nullptr,
-                                   GetWindowThreadProcessId(window, nullptr));
     Feeder feeder(*dialog);
     struct Step {
         const char* go;
@@ -150,7 +129,6 @@ void FeedOnRequest() {
         feeder.Feed(step.reports);
         WriteDone(step.done, step.reports, start);
     }
-    UnhookWindowsHookEx(hook);
 }
 
 // As in the e2e feeder: the feeding ends before the dialog's members go.
