@@ -35,12 +35,25 @@ int RunReportReader(IReportSource& source, std::FILE* capture, const std::atomic
     if (!readBuffer)
         return 0;
     CBaseBuffer pending;
+    using Clock = std::chrono::steady_clock;
+    const auto batch = std::chrono::milliseconds(kReportReadBatchMs);
+    Clock::time_point lastData = Clock::now() - batch;
     while (stop.load() == 0) {
+        // Reads that keep finding bytes are spaced out: the driver keeps what arrives meanwhile,
+        // and one read then carries several reports instead of a read (and its round trips
+        // through the serial driver) per report. A report after a quiet spell is read at once.
+        const auto since = Clock::now() - lastData;
+        if (since < batch) {
+            std::this_thread::sleep_for(batch - since);
+            if (stop.load() != 0)
+                break;
+        }
         int count = source.Read(readBuffer.get(), readSize, kReportReadTimeoutMs);
         if (count < 0)
             std::this_thread::sleep_for(std::chrono::milliseconds(kReportReadErrorPauseMs));
         if (count <= 0)
             continue;
+        lastData = Clock::now();
         size_t size = size_t(count < readSize ? count : readSize); // never trust more than we lent
         if (capture)
             WriteAll(capture, readBuffer.get(), size);

@@ -23,6 +23,9 @@ inline constexpr int kDefaultReportReadSize = 4096;
 // After a failed read (a lost port fails at once) the loop waits this long, so that it
 // does not spin until the stop flag is raised.
 inline constexpr int kReportReadErrorPauseMs = 50;
+// Reads that bring bytes are at least this far apart: at the line's limit each carries a few
+// reports; at the module's ten a second every report is read as it comes.
+inline constexpr int kReportReadBatchMs = 8;
 
 // Reads until `stop` is nonzero (checked before every read): writes every byte read to
 // `capture` (if not null) in full, appends it to an accumulation buffer, scans it and keeps

@@ -15,6 +15,8 @@ namespace {
 // before the read is cancelled, for drivers that do not keep time. A cancelled read still
 // reports the bytes it had taken.
 constexpr DWORD kDriverSlackMs = 20;
+// How much longer than asked a read time-out already set may be and still be used.
+constexpr DWORD kReuseTimeoutSlackMs = 16;
 constexpr DWORD kDriverQueueSize = 4096;
 const char kDevicePrefix[] = "\\\\.\\";
 
@@ -78,7 +80,10 @@ public:
 
     bool SetReadTimeout(DWORD timeoutMs) {
         timeoutMs = std::max<DWORD>(timeoutMs, 1);
-        if (timeoutMs == m_readTimeoutMs)
+        // Each change is a round trip through the driver (and Wine's server): a time-out a few
+        // milliseconds longer than asked, as the remainder of a long wait is, is kept.
+        if (m_readTimeoutMs >= timeoutMs && m_readTimeoutMs - timeoutMs <= kReuseTimeoutSlackMs &&
+            m_readTimeoutMs <= timeoutMs + timeoutMs / 16)
             return true;
         // {1, 0, T}: a read ends a moment after bytes stop coming, or after T ms without any.
         // Wine ignores the {MAXDWORD, MAXDWORD, T} form (its read waits for a full buffer)
