@@ -173,6 +173,31 @@ TEST_F(MainDialog, IndicatorAndDistanceFollowTheState) {
     EXPECT_EQ(dialog->IsDlgButtonChecked(IDC_RADIO_MOTIONLESS), UINT(BST_UNCHECKED));
 }
 
+// The readout paints the new distance as its text is set: what the screen shows follows the
+// reports, and the same distance looks the same again.
+TEST_F(MainDialog, TheDistanceReadoutIsRepaintedWithEachNewDistance) {
+    Open();
+    HWND readout = ::GetDlgItem(dialog->m_hWnd, IDC_STATIC_DISTANCE);
+    auto shown = [readout] {
+        RECT client{};
+        ::GetClientRect(readout, &client);
+        HDC screen = ::GetDC(readout);
+        std::vector<COLORREF> pixels;
+        for (int y = 0; y < client.bottom; y += 2)
+            for (int x = 0; x < client.right; x += 2)
+                pixels.push_back(::GetPixel(screen, x, y));
+        ::ReleaseDC(readout, screen);
+        return pixels;
+    };
+    FeedReport({1, 100, 50, 100, 50, 123});
+    const std::vector<COLORREF> first = shown();
+    FeedReport({1, 100, 50, 100, 50, 456});
+    const std::vector<COLORREF> second = shown();
+    FeedReport({1, 100, 50, 100, 50, 123});
+    EXPECT_NE(first, second);
+    EXPECT_EQ(shown(), first);
+}
+
 TEST_F(MainDialog, TimeAxisFollowsTheStatisticsLength) {
     struct Case {
         const char* configuration;

@@ -276,12 +276,11 @@ void CKOVATevo512ToolDlg::ShowTargetState(int32_t state, int32_t distance) {
 
     wchar_t text[16];
     swprintf(text, 16, L"%d", int(distance));
-    // Only a new value is drawn again: the readout paints at once when its text is set.
+    // Only a new value is drawn again. A static paints itself when its text is set, so no
+    // second paint is asked for.
     CWnd* readout = GetDlgItem(IDC_STATIC_DISTANCE);
-    if (readout != nullptr && readout->GetWindowText() != text) {
+    if (readout != nullptr && readout->GetWindowText() != text)
         readout->SetWindowText(text);
-        readout->Invalidate(TRUE);
-    }
 }
 
 void CKOVATevo512ToolDlg::UpdateControlStates() {
