@@ -13,8 +13,7 @@
 //   bench-drop.go   jump the clock past the span, feed one report     -> bench-drop.done
 // A .done file holds the reports fed and the milliseconds it took.
 #include "frame_scanner.h"
-#include "kova_tevo512_tool_app.h"
-#include "kova_tevo512_tool_dlg.h"
+#include "in_process_feeder_win.h"
 #include "ms_time.h"
 #include "sim_scenario.h"
 
@@ -22,7 +21,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -31,29 +29,15 @@ constexpr uint32_t kReportPeriodMs = 100;
 // Reports fed between two looks at the clock of the display: the dialog's frames keep up.
 constexpr long kBurst = 2000;
 
-std::atomic<bool> g_stop{false};
 std::atomic<uint32_t> g_clockMs{0};
-std::thread g_feeder;
 
 long EnvCount(const char* name, long fallback) {
     const char* text = std::getenv(name);
     return text != nullptr && std::atol(text) > 0 ? std::atol(text) : fallback;
 }
 
-HWND WaitForMainDialog() {
-    while (!g_stop) {
-        HWND window = FindWindowW(L"KOVA_Tevo512Tool", nullptr);
-        DWORD process = 0;
-        if (window != nullptr && GetWindowThreadProcessId(window, &process) != 0 &&
-            process == GetCurrentProcessId() && CWnd::FromHandlePermanent(window) != nullptr)
-            return window;
-        Sleep(50);
-    }
-    return nullptr;
-}
-
-bool WaitForFile(const char* name) {
-    while (!g_stop) {
+bool WaitForFile(const char* name, const std::atomic<bool>& stop) {
+    while (!stop) {
         if (FILE* file = std::fopen(name, "r")) {
             std::fclose(file);
             return true;
@@ -82,8 +66,8 @@ public:
 
     // Feeds `count` reports 100 ms apart on the clock, in bursts with a display frame between
     // them (the dialog prunes as it goes), and returns once the dialog has taken the last.
-    void Feed(long count) {
-        for (long i = 0; i < count && !g_stop; ++i) {
+    void Feed(long count, const std::atomic<bool>& stop) {
+        for (long i = 0; i < count && !stop; ++i) {
             if (i % kBurst == kBurst - 1)
                 Sleep(20);
             g_clockMs += kReportPeriodMs;
@@ -102,13 +86,8 @@ private:
     uint64_t m_scenarioMs = 0;
 };
 
-void FeedOnRequest() {
-    HWND window = WaitForMainDialog();
-    auto* dialog =
-        window != nullptr ? dynamic_cast<CKOVATevo512ToolDlg*>(CWnd::FromHandlePermanent(window)) : nullptr;
-    if (dialog == nullptr)
-        return;
-    Feeder feeder(*dialog);
+void FeedOnRequest(CKOVATevo512ToolDlg& dialog, const std::atomic<bool>& stop) {
+    Feeder feeder(dialog);
     struct Step {
         const char* go;
         const char* done;
@@ -122,43 +101,16 @@ void FeedOnRequest() {
         {"bench-drop.go", "bench-drop.done", 1, 13u * 3600u * 1000u},
     };
     for (const Step& step : steps) {
-        if (!WaitForFile(step.go))
+        if (!WaitForFile(step.go, stop))
             break;
         const auto start = std::chrono::steady_clock::now();
         g_clockMs += step.jumpMs;
-        feeder.Feed(step.reports);
+        feeder.Feed(step.reports, stop);
         WriteDone(step.done, step.reports, start);
     }
 }
 
-// As in the e2e feeder: the feeding ends before the dialog's members go.
-LRESULT CALLBACK StopFeedingBeforeDestroy(int code, WPARAM wParam, LPARAM lParam) {
-    const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && message->message == WM_DESTROY &&
-        dynamic_cast<CKOVATevo512ToolDlg*>(CWnd::FromHandlePermanent(message->hwnd)) != nullptr) {
-        g_stop = true;
-        if (g_feeder.joinable())
-            g_feeder.join();
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-class CSampleFillApp : public CKOVATevo512ToolApp {
-public:
-    BOOL InitInstance() override {
-        HHOOK hook =
-            SetWindowsHookExW(WH_CALLWNDPROC, &StopFeedingBeforeDestroy, nullptr, GetCurrentThreadId());
-        g_feeder = std::thread(FeedOnRequest);
-        BOOL result = CKOVATevo512ToolApp::InitInstance();
-        g_stop = true;
-        if (g_feeder.joinable())
-            g_feeder.join();
-        UnhookWindowsHookEx(hook);
-        return result;
-    }
-};
-
-CSampleFillApp g_application;
+InProcessFeederApp g_application(&FeedOnRequest);
 
 } // namespace
 
