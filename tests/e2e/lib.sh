@@ -93,6 +93,15 @@ expect_capture_as_sent() {
   [ "$size" -gt "$1" ] || fail "capture of only $size bytes"
 }
 
+# connect_and_start: picks the simulator's port, connects, and starts reporting.
+connect_and_start() {
+  drv combo-select 1101 "$E2E_PORT"
+  drv click 1103
+  wait_eq Disconnect get-text 1103
+  drv click 1105
+  wait_eq Stop get-text 1105
+}
+
 # Starts the program from its folder and waits until its dialog shows.
 start_program() {
   check_failures

@@ -7,11 +7,7 @@ printf '<?xml version="1.0"?>\n<AppConfig Language="ENG" />\n' >"$E2E_PROGRAM_DI
 mapped=$("$E2E_WINE_RUN" reg query 'HKLM\Software\Wine\Ports' /v "$E2E_PORT" 2>/dev/null | tr -d '\r' |
   awk '/REG_SZ/ {print $NF}')
 start_program
-drv combo-select 1101 "$E2E_PORT"
-drv click 1103
-wait_eq Disconnect get-text 1103
-drv click 1105
-wait_eq Stop get-text 1105
+connect_and_start
 E2E_WAIT=20 wait_match '^[1-9][0-9]*$' get-text 1500
 
 # The simulator hangs up 8 s after it started; its device node goes with it.

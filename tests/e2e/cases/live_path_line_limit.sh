@@ -10,11 +10,7 @@ sent=$E2E_WORK/sim-sent.bin
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
 start_program
-drv combo-select 1101 "$E2E_PORT"
-drv click 1103
-wait_eq Disconnect get-text 1103
-drv click 1105
-wait_eq Stop get-text 1105
+connect_and_start
 E2E_WAIT=20 wait_match '^[0-9]+$' get-text 1300
 sleep 4
 expect_eq "$(drv get-text 1105)" Stop "Start/Stop while the stream floods in"
