@@ -44,6 +44,15 @@ CColorStatic::~CColorStatic() {
     Gdiplus_DeleteBitmap(m_image);
 }
 
+const Font* CColorStatic::FontFor(HDC dc) {
+    HGDIOBJ selected = ::GetCurrentObject(dc, OBJ_FONT);
+    if (m_drawFont == nullptr || selected != m_drawFontOf) {
+        m_drawFont = FontOf(dc);
+        m_drawFontOf = selected;
+    }
+    return m_drawFont.get();
+}
+
 void CColorStatic::PreSubclassWindow() {
     // Owner drawing, whatever kind of static the template made: the system then sends
     // WM_DRAWITEM, which the parent reflects here.
@@ -60,6 +69,8 @@ void CColorStatic::Setup(Bitmap* image, COLORREF backColor, const wchar_t* text,
     m_font.CreateFont(-::MulDiv(points, pixelsPerInch, 72), 0, 0, 0, weight, FALSE, FALSE, FALSE,
                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                       DEFAULT_PITCH, L"黑体");
+    // A new font may come back with the old one's handle: the GDI+ copy is made again.
+    m_drawFont.reset();
     if (m_hWnd != nullptr)
         SetFont(&m_font, TRUE);
     m_horizontalAlignment = align;
@@ -150,7 +161,7 @@ void CColorStatic::DrawText(Graphics& graphics, HDC itemDc, int width, int heigh
     const std::wstring text = GetWindowText();
     if (text.empty() && m_lineSpacing < 0)
         return;
-    std::unique_ptr<Font> font = FontOf(itemDc);
+    const Font* font = FontFor(itemDc);
     if (font == nullptr)
         return;
     StringFormat format(m_formatFlags, LANG_NEUTRAL);
@@ -166,7 +177,7 @@ void CColorStatic::DrawText(Graphics& graphics, HDC itemDc, int width, int heigh
         RectF place = area;
         if (m_formatFlags & StringFormatFlagsNoWrap)
             WidenToWholeLine(graphics, *font, text.c_str(), format, place);
-        graphics.DrawString(text.c_str(), -1, font.get(), place, &format, &brush);
+        graphics.DrawString(text.c_str(), -1, font, place, &format, &brush);
     } else
         DrawLines(graphics, *font, text, area, format, brush);
 }

@@ -3,6 +3,8 @@
 // alignment, one line per line feed with the lines spread evenly over the height.
 #pragma once
 
+#include <memory>
+
 #include "framework.h"
 #include "gdiplus_utils.h"
 
@@ -48,8 +50,13 @@ private:
     void WidenToWholeLine(Gdiplus::Graphics& graphics, const Gdiplus::Font& font, const wchar_t* line,
                           const Gdiplus::StringFormat& format, Gdiplus::RectF& place) const;
     void ReplaceImage(Gdiplus::Bitmap* image);
+    // The GDI+ font of the GDI font `dc` has selected, made once per GDI font: making one
+    // costs more than drawing the text under Wine, and a readout is drawn at the report rate.
+    const Gdiplus::Font* FontFor(HDC dc);
 
     Gdiplus::Bitmap* m_image = nullptr; // owned copy
+    std::unique_ptr<Gdiplus::Font> m_drawFont;
+    HGDIOBJ m_drawFontOf = nullptr; // the GDI font m_drawFont was made from
     COLORREF m_backColor;
     CFont m_font;
     COLORREF m_textColor;
