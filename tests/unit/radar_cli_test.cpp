@@ -56,7 +56,8 @@ TEST_F(RadarCli, ReadsAndWritesTheModule) {
     CliRun one = Cli("--port " + port + " sens --gate 2 --moving 60 --motionless 5");
     EXPECT_EQ(one.status, 0) << one.err;
 
-    CliRun read = Cli("--port " + port + " read");
+    // The port may come first, as serial tools take it.
+    CliRun read = Cli(port + " read");
     EXPECT_EQ(read.status, 0) << read.err;
     EXPECT_EQ(read.out, "gates 9\n"
                         "moving max gate 6\n"
@@ -64,6 +65,21 @@ TEST_F(RadarCli, ReadsAndWritesTheModule) {
                         "off time 30 s\n"
                         "moving sensitivity 45,45,60,45,45,45,45,45,45\n"
                         "motionless sensitivity 25,25,5,25,25,25,25,25,25\n");
+
+    CliRun json = Cli(port + " read --json");
+    EXPECT_EQ(json.status, 0) << json.err;
+    EXPECT_EQ(json.out, "{\"gates\": 9, \"movingMaxGate\": 6, \"motionlessMaxGate\": 4, \"offTime\": 30, "
+                        "\"moving\": [45, 45, 60, 45, 45, 45, 45, 45, 45], "
+                        "\"motionless\": [25, 25, 5, 25, 25, 25, 25, 25, 25]}\n");
+}
+
+// list needs no port and no module; it prints one port a line (this machine may have none).
+TEST_F(RadarCli, ListPrintsThePortsWithoutOpeningOne) {
+    CliRun list = Cli("list");
+    EXPECT_EQ(list.status, 0) << list.err;
+    EXPECT_TRUE(list.err.empty()) << list.err;
+    EXPECT_TRUE(list.out.empty() || list.out.back() == '\n');
+    EXPECT_EQ(list.out.find("/dev/") == std::string::npos, list.out.empty()) << list.out;
 }
 
 TEST_F(RadarCli, RefusalsAndSilenceExitWithOneAndSayWhy) {
@@ -95,7 +111,8 @@ TEST_F(RadarCli, StreamsReportsAndCapturesTheBytes) {
 
 TEST_F(RadarCli, WrongUsageExitsWithTwo) {
     for (const char* arguments :
-         {"", "version", "--port /dev/null", "--port /dev/null fly", "--port /dev/null write",
+         {"", "version", "--port /dev/null", "--port /dev/null fly", "--port /dev/null write", "/dev/null",
+          "/dev/null /dev/zero read", "read --json",
           "--port /dev/null sens --gate x --moving 1 --motionless 1", "--port /dev/null --baud fast version",
           "--port /dev/null stream --seconds -1"}) {
         CliRun run = Cli(arguments);

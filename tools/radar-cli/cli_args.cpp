@@ -4,11 +4,17 @@
 #include <cstdlib>
 
 const char kCliUsage[] =
-    "usage: radar-cli --port PATH [--baud N] COMMAND [options]\n"
+    "usage: radar-cli PORT [--baud N] COMMAND [options]\n"
+    "       radar-cli --port PORT [--baud N] COMMAND [options]\n"
+    "       radar-cli list\n"
+    "\n"
+    "PORT is the serial device, such as /dev/ttyUSB0.\n"
     "\n"
     "commands:\n"
+    "  list                             print the serial ports present, one a line (no PORT)\n"
     "  version                          print the module's firmware version\n"
-    "  read                             print gates, farthest gates, off time and sensitivities\n"
+    "  read [--json]                    print gates, farthest gates, off time and sensitivities\n"
+    "                                   (--json: as one JSON object)\n"
     "  write --moving-max G --motionless-max G --off-time S\n"
     "                                   set the farthest moving/motionless gate (index) and the\n"
     "                                   seconds without anyone before 'no one' is reported\n"
@@ -21,6 +27,13 @@ const char kCliUsage[] =
     "exit status: 0 success, 1 the module refused or did not answer, 2 wrong usage\n";
 
 namespace {
+
+bool IsCommand(const std::string& word) {
+    for (const char* command : {"version", "read", "write", "sens", "stream", "list"})
+        if (word == command)
+            return true;
+    return false;
+}
 
 bool ParseNumber(const std::string& text, long& value) {
     if (text.empty())
@@ -103,9 +116,15 @@ bool ParseCliArguments(const std::vector<std::string>& arguments, CliOptions& op
                 options.seconds = *number;
         } else if (argument == "--capture") {
             ok = needValue(options.capture);
+        } else if (argument == "--json") {
+            options.json = true;
         } else if (!argument.empty() && argument[0] == '-') {
             error = "unknown option " + argument;
             ok = false;
+        } else if (options.command.empty() && IsCommand(argument)) {
+            options.command = argument;
+        } else if (options.command.empty() && options.port.empty()) {
+            options.port = argument; // the port first, as serial tools take it
         } else if (options.command.empty()) {
             options.command = argument;
         } else {
@@ -116,11 +135,13 @@ bool ParseCliArguments(const std::vector<std::string>& arguments, CliOptions& op
             return false;
     }
 
+    const std::string& c = options.command;
+    if (c == "list")
+        return true;
     if (options.port.empty()) {
-        error = "--port is required";
+        error = "no port given";
         return false;
     }
-    const std::string& c = options.command;
     if (c == "write" && !(options.movingMax && options.motionlessMax && options.offTime)) {
         error = "write needs --moving-max, --motionless-max and --off-time";
         return false;
@@ -129,7 +150,7 @@ bool ParseCliArguments(const std::vector<std::string>& arguments, CliOptions& op
         error = "sens needs --gate, --moving and --motionless";
         return false;
     }
-    if (c != "version" && c != "read" && c != "write" && c != "sens" && c != "stream") {
+    if (!IsCommand(c)) {
         error = c.empty() ? "no command given" : "unknown command " + c;
         return false;
     }

@@ -8,7 +8,8 @@
 struct CliOptions {
     std::string port;
     int baud = 256000;
-    std::string command; // version, read, write, sens, stream
+    std::string command; // version, read, write, sens, stream, list
+    bool json = false;   // read: the parameters as one JSON object
 
     // write
     std::optional<long> movingMax, motionlessMax, offTime;

@@ -48,7 +48,16 @@ uint16_t SendParameters(RADAR_HANDLE handle, uint16_t word, const uint32_t (&val
                                                            CheckCmdAckData_RetCode, 0, kAckTimeoutMs);
 }
 
-bool FitsWire(long value) { return value >= 0 && value <= long(UINT32_MAX); }
+bool FitsWire(long value) {
+    return value >= 0 && value <= long(UINT32_MAX);
+}
+
+void PrintJsonArray(std::FILE* out, const char* key, const std::vector<uint16_t>& values) {
+    std::fprintf(out, "\"%s\": [", key);
+    for (size_t i = 0; i < values.size(); ++i)
+        std::fprintf(out, "%s%u", i ? ", " : "", unsigned(values[i]));
+    std::fprintf(out, "]");
+}
 
 void PrintRow(std::FILE* out, const char* label, const std::vector<uint16_t>& values) {
     std::fprintf(out, "%s", label);
@@ -66,7 +75,7 @@ int Version(RADAR_HANDLE handle, std::FILE* out, std::FILE* err) {
     return kExitOk;
 }
 
-int Read(RADAR_HANDLE handle, std::FILE* out, std::FILE* err) {
+int Read(RADAR_HANDLE handle, bool json, std::FILE* out, std::FILE* err) {
     ParameterReadResult result;
     uint16_t code;
     {
@@ -79,6 +88,16 @@ int Read(RADAR_HANDLE handle, std::FILE* out, std::FILE* err) {
     }
     if (code != RADAR_OK)
         return Fail(err, "read", code);
+    if (json) {
+        std::fprintf(
+            out, "{\"gates\": %d, \"movingMaxGate\": %d, \"motionlessMaxGate\": %d, \"offTime\": %d, ",
+            result.gateCount, result.movingGateCount - 1, result.motionlessGateCount - 1, result.offTime);
+        PrintJsonArray(out, "moving", result.movingSensitivity);
+        std::fprintf(out, ", ");
+        PrintJsonArray(out, "motionless", result.motionlessSensitivity);
+        std::fprintf(out, "}\n");
+        return kExitOk;
+    }
     std::fprintf(out, "gates %d\n", result.gateCount);
     std::fprintf(out, "moving max gate %d\n", result.movingGateCount - 1);
     std::fprintf(out, "motionless max gate %d\n", result.motionlessGateCount - 1);
@@ -100,8 +119,8 @@ int WriteLimits(RADAR_HANDLE handle, const CliOptions& o, std::FILE* out, std::F
     uint16_t code = SendParameters(handle, radar::kCmdSetGatesAndOffTime, values);
     if (code != RADAR_OK)
         return Fail(err, "write", code);
-    std::fprintf(out, "written: moving max gate %u, motionless max gate %u, off time %u s\n", values[0], values[1],
-                 values[2]);
+    std::fprintf(out, "written: moving max gate %u, motionless max gate %u, off time %u s\n", values[0],
+                 values[1], values[2]);
     return kExitOk;
 }
 
@@ -138,7 +157,9 @@ class ReaderThread : public IThreadFuncInterface {
 public:
     ReaderThread(RADAR_HANDLE handle, std::FILE* capture, ReportDecoder& decoder)
         : m_source(handle), m_capture(capture), m_decoder(decoder) {}
-    int ThreadFunc(CBaseThread*, void*) override { return RunReportReader(m_source, m_capture, stop, m_decoder); }
+    int ThreadFunc(CBaseThread*, void*) override {
+        return RunReportReader(m_source, m_capture, stop, m_decoder);
+    }
     std::atomic<int> stop{0};
 
 private:
@@ -162,8 +183,8 @@ int Stream(RADAR_HANDLE handle, const CliOptions& o, const std::atomic<int>& int
         uint16_t code = bracket.Code();
         if (code == RADAR_OK) {
             uint16_t word = o.engineering ? radar::kCmdEngineeringOn : radar::kCmdEngineeringOff;
-            code = KOVA_Interface_RadarDevice_Protocol_SendCommand(handle, word, nullptr, 0, CheckCmdAckData_RetCode,
-                                                                   0, kAckTimeoutMs);
+            code = KOVA_Interface_RadarDevice_Protocol_SendCommand(handle, word, nullptr, 0,
+                                                                   CheckCmdAckData_RetCode, 0, kAckTimeoutMs);
         }
         if (code != RADAR_OK) {
             if (capture)
@@ -198,6 +219,21 @@ int Stream(RADAR_HANDLE handle, const CliOptions& o, const std::atomic<int>& int
 
 } // namespace
 
+int ListPorts(std::FILE* out) {
+    CPtrListCtrl names;
+    EnumSerialPortNameW(&names);
+    for (int i = 0; i < names.GetCount(); ++i) {
+        // Device paths are plain ASCII; anything else is shown as '?'.
+        const auto* name = static_cast<const wchar_t*>(names.GetAt(i));
+        std::string line;
+        for (const wchar_t* c = name; *c != L'\0'; ++c)
+            line += *c < 0x80 ? char(*c) : '?';
+        std::fprintf(out, "%s\n", line.c_str());
+    }
+    FreeSerialPortNameA(&names);
+    return kExitOk;
+}
+
 const char* DescribeRadarCode(uint16_t code) {
     switch (code) {
     case RADAR_OK:
@@ -210,6 +246,8 @@ const char* DescribeRadarCode(uint16_t code) {
         return "writing to the port failed";
     case RADAR_ERR_MALFORMED_ACK:
         return "malformed acknowledgement";
+    case RADAR_ERR_REPORTING:
+        return "reporting runs: the line belongs to the report stream";
     default:
         return "refused by the module";
     }
@@ -221,7 +259,7 @@ int RunCliCommand(RADAR_HANDLE handle, const CliOptions& options, const std::ato
     if (c == "version")
         return Version(handle, out, err);
     if (c == "read")
-        return Read(handle, out, err);
+        return Read(handle, options.json, out, err);
     if (c == "write")
         return WriteLimits(handle, options, out, err);
     if (c == "sens")

@@ -13,5 +13,8 @@ enum CliExit { kExitOk = 0, kExitModule = 1, kExitUsage = 2 };
 int RunCliCommand(RADAR_HANDLE handle, const CliOptions& options, const std::atomic<int>& interrupted,
                   std::FILE* out, std::FILE* err);
 
+// Prints the serial ports present, one a line; no link is needed.
+int ListPorts(std::FILE* out);
+
 // A short reason for a command result code ("no acknowledgement", "refused by the module").
 const char* DescribeRadarCode(uint16_t code);

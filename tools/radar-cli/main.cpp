@@ -9,7 +9,9 @@
 
 namespace {
 std::atomic<int> g_interrupted{0};
-void OnSignal(int) { g_interrupted = 1; }
+void OnSignal(int) {
+    g_interrupted = 1;
+}
 } // namespace
 
 int main(int argc, char** argv) {
@@ -26,11 +28,14 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "radar-cli: %s\n\n%s", error.c_str(), kCliUsage);
         return kExitUsage;
     }
+    if (options.command == "list")
+        return ListPorts(stdout);
     std::signal(SIGINT, OnSignal);
     std::signal(SIGTERM, OnSignal);
 
     RADAR_HANDLE handle = KOVA_Interface_RadarDevice_Serial_Create();
-    if (!KOVA_Interface_RadarDevice_Serial_OpenByName(handle, options.port.c_str(), options.baud, 2, 1, 1, 150)) {
+    if (!KOVA_Interface_RadarDevice_Serial_OpenByName(handle, options.port.c_str(), options.baud, 2, 1, 1,
+                                                      150)) {
         std::fprintf(stderr, "radar-cli: cannot open %s at %d baud\n", options.port.c_str(), options.baud);
         KOVA_Interface_RadarDevice_Serial_Destroy(handle);
         return kExitModule;
