@@ -51,7 +51,7 @@ refuse() { # MOVING MOTIONLESS GATE [ROW-EDIT]: Set the pair, optionally edit ga
   drv msgbox-answer IDOK
   sleep 0.3
   expect_eq "$(since "$before")" "" "commands after a refused Confirm"
-  drv list-rows 2001 >/dev/null # the dialog still shows
+  E2E_WAIT=5 wait_match '^RG 0 Sensibility' list-rows 2001 # the dialog still shows
 }
 refuse abc 30 0
 refuse 300 30 0
