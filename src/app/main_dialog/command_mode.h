@@ -7,19 +7,15 @@
 class CommandMode {
 public:
     explicit CommandMode(RADAR_HANDLE device) : m_device(device) {
-        m_entered = KOVA_Interface_RadarDevice_StartCmdMode(m_device, 2, 150);
+        KOVA_Interface_RadarDevice_StartCmdMode(m_device, 2, 150);
         KOVA_Interface_RadarDevice_CleanCmdBuffer(m_device, 500);
     }
     ~CommandMode() { KOVA_Interface_RadarDevice_StopCmdMode(m_device); }
     CommandMode(const CommandMode&) = delete;
     CommandMode& operator=(const CommandMode&) = delete;
 
-    // What entering command mode returned (0 entered).
-    uint16_t EnterCode() const { return m_entered; }
-
 private:
     RADAR_HANDLE m_device;
-    uint16_t m_entered = 0;
 };
 
 // Marks a handler's run, its result box included, so that nothing starts another exchange
