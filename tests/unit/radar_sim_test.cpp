@@ -1161,6 +1161,27 @@ TEST(SimPty, SplitFramesStillDeliverTheSameBytes) {
     EXPECT_GE(Reports(received).size(), 10u);
 }
 
+// At the line's limit the pauses inside split frames must not add up: the answer to a command
+// comes after the few frames already on their way, not after seconds of queued reports.
+TEST(SimPty, SplitFramesAtTheLinesLimitDoNotHoldBackTheAnswer) {
+    SimulatorOptions options;
+    options.rateHz = 568;
+    options.engineering = true;
+    std::string error;
+    ASSERT_TRUE(AddFault(options.faults, "split", error));
+    RadarSimulator sim(options);
+    std::string slave = sim.Start();
+    ASSERT_FALSE(slave.empty()) << sim.Error();
+    HostLine host(slave);
+    ASSERT_TRUE(host.IsOpen());
+    Bytes stream;
+    ASSERT_TRUE(host.ReadFor(1500, stream));
+    host.Write(Command(0x00FF, Hex("01 00")));
+    Bytes beforeAck;
+    ASSERT_TRUE(host.ReadAck(0x00FF, 10000, &beforeAck));
+    EXPECT_LT(beforeAck.size(), 2048u);
+}
+
 // Each report's line tells when its last byte went out and its distance, in the order sent,
 // split frames included; so a process on the host can time what it shows of each report.
 TEST(SimPty, ReportTimesFollowTheReportsSent) {

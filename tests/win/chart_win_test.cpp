@@ -8,6 +8,7 @@
 // lands in the layer as the word 0x00FF0000.
 #include "pixel_buffer.h"
 #include "point_font_win.h"
+#include "process_counts_win.h"
 #include "wave_wnd_win.h"
 #include "window_test_support.h"
 
@@ -133,19 +134,6 @@ void PlainSetup(CWaveWnd& chart, int samples) {
     chart.SetYRange(0, 100);
     chart.SetSampleCount(samples);
     chart.Repaint();
-}
-
-// Counts the process's live GDI objects. Wine's GetGuiResources is a stub that answers 0;
-// its handle table takes a bare index, so every slot can be asked instead.
-int LiveGdiObjects() {
-    DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    if (counted != 0)
-        return int(counted);
-    int live = 0;
-    for (uintptr_t slot = 1; slot < 0x10000; ++slot)
-        if (GetObjectType(reinterpret_cast<HGDIOBJ>(slot)) != 0)
-            ++live;
-    return live;
 }
 
 } // namespace
@@ -612,15 +600,15 @@ TEST(ChartWin, DestroyingTheWindowFreesLayersAndCaptions) {
         DestroyWindow(host.child);
         bool freed = GetObjectType(frame) == 0 && GetObjectType(background) == 0 &&
                      !chart->Layers().Exist() && chart->Captions().GetCount() == 0;
-        return {freed, LiveGdiObjects()};
+        return {freed, GdiObjectCount()};
     };
     oneChart(); // caches that outlive a chart (device contexts, GDI+) fill up here
-    const int before = LiveGdiObjects();
+    const int before = GdiObjectCount();
     for (int i = 0; i < 3; ++i) {
         auto [freed, whileObjectLives] = oneChart();
         EXPECT_TRUE(freed) << "chart " << i;
         // Only the four axis label fonts, which belong to the object, outlive the window.
         EXPECT_EQ(whileObjectLives, before + 4) << "chart " << i;
     }
-    EXPECT_EQ(LiveGdiObjects(), before);
+    EXPECT_EQ(GdiObjectCount(), before);
 }

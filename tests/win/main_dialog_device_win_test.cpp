@@ -3,12 +3,11 @@
 // object behind.
 #include "app_document.h"
 #include "kova_tevo512_tool_dlg.h"
+#include "process_counts_win.h"
 #include "program_environment_win.h"
 #include "resource.h"
 
 #include <gtest/gtest.h>
-
-#include <tlhelp32.h>
 
 #include <atomic>
 #include <cstdlib>
@@ -32,40 +31,6 @@ void PumpFor(DWORD ms) {
         }
         Sleep(10);
     } while (GetTickCount() < end);
-}
-
-int ThreadCount() {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    THREADENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    int count = 0;
-    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
-        count += entry.th32OwnerProcessID == GetCurrentProcessId();
-    CloseHandle(snapshot);
-    return count;
-}
-
-// Wine's GetProcessHandleCount answers 0; its handles are small multiples of 4 that can be
-// asked one by one.
-int HandleCount() {
-    DWORD count = 0;
-    if (GetProcessHandleCount(GetCurrentProcess(), &count) && count != 0)
-        return int(count);
-    DWORD flags = 0;
-    for (uintptr_t value = 4; value < 0x40000; value += 4)
-        count += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) != 0;
-    return int(count);
-}
-
-// Wine's GetGuiResources answers 0, but its GDI handle table takes a bare index.
-int GdiObjectCount() {
-    DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    if (counted != 0)
-        return int(counted);
-    int live = 0;
-    for (uintptr_t slot = 1; slot < 0x10000; ++slot)
-        live += GetObjectType(reinterpret_cast<HGDIOBJ>(slot)) != 0;
-    return live;
 }
 
 // A message box the dialog has open: a visible standard dialog it owns with a message text

@@ -249,8 +249,13 @@ void RadarSimulator::Queue(std::vector<Frame>& frames, uint64_t nowMs, bool spli
         m_pendingBytes += frame.size();
         const int distanceCm = reports && m_reportTimesFile != nullptr ? ReportDistanceCm(frame) : -1;
         if (split) {
+            // The pauses inside a frame count from when it was made: a line that is behind sends
+            // its pieces back to back, as a line at its limit has no gaps. Added up from frame to
+            // frame instead, they would hold every later byte, acknowledgements too, seconds back.
+            uint64_t pauses = 0;
             for (Piece& piece : SplitFrame(frame, m_splitRandom)) {
-                due += piece.pauseBeforeMs;
+                pauses += piece.pauseBeforeMs;
+                due = std::max(due, nowMs + pauses);
                 m_pending.push_back({std::move(piece.bytes), due});
             }
             if (!m_pending.empty())

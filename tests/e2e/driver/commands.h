@@ -36,4 +36,6 @@ int MsgBoxAnswer(const Args& args);
 
 int Screenshot(const Args& args);
 
+int Ping(const Args& args);
+
 } // namespace e2e

@@ -1,0 +1,8 @@
+// What this process holds, for tests that look for leaks: threads, kernel handles, GDI objects.
+// Wine answers GetProcessHandleCount and GetGuiResources with 0, so both are counted slot by
+// slot there (the handle scan costs a server call a slot: ask now and then, not in a loop).
+#pragma once
+
+int ThreadCount();
+int HandleCount();
+int GdiObjectCount();
