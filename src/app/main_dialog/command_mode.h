@@ -4,6 +4,8 @@
 
 #include "KOVA_DataProcess.h"
 
+#include <windows.h>
+
 class CommandMode {
 public:
     explicit CommandMode(RADAR_HANDLE device) : m_device(device) {
@@ -19,14 +21,26 @@ private:
 };
 
 // Marks a handler's run, its result box included, so that nothing starts another exchange
-// meanwhile (a nested message loop still delivers posted clicks).
+// meanwhile (the window keeps handling messages, and a nested message loop still delivers
+// posted clicks). A close asked for meanwhile is asked again once the run has ended.
 class CommandRun {
 public:
-    explicit CommandRun(bool& running) : m_running(running) { m_running = true; }
-    ~CommandRun() { m_running = false; }
+    CommandRun(bool& running, bool& closeAsked, HWND window)
+        : m_running(running), m_closeAsked(closeAsked), m_window(window) {
+        m_running = true;
+    }
+    ~CommandRun() {
+        m_running = false;
+        if (m_closeAsked) {
+            m_closeAsked = false;
+            ::PostMessageW(m_window, WM_CLOSE, 0, 0);
+        }
+    }
     CommandRun(const CommandRun&) = delete;
     CommandRun& operator=(const CommandRun&) = delete;
 
 private:
     bool& m_running;
+    bool& m_closeAsked;
+    HWND m_window;
 };

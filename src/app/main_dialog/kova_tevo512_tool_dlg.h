@@ -170,6 +170,7 @@ private:
     int m_reporting = 0;
     LinkState m_link = LinkState::Closed;
     bool m_commandRunning = false; // a handler is talking to the module (or showing its result)
+    bool m_closeAsked = false;     // WM_CLOSE came while m_commandRunning was set
     CBaseThread m_reader;
     std::atomic<int> m_stop{0};
     ReportHandover m_handover;

@@ -114,6 +114,12 @@ void CKOVATevo512ToolDlg::SetTitleWithVersion() {
 }
 
 void CKOVATevo512ToolDlg::OnClose() {
+    // An exchange with the module runs on while the window answers: the dialog and what the
+    // exchange uses stay until it has ended (CommandRun asks again then).
+    if (m_commandRunning) {
+        m_closeAsked = true;
+        return;
+    }
     EndDialog(IDCANCEL);
     Default();
 }

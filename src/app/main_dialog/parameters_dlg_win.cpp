@@ -5,6 +5,7 @@
 #include "KOVA_DataProcess.h"
 #include "app_document.h"
 #include "command_mode.h"
+#include "off_thread_call.h"
 #include "threshold_line.h"
 #include "parameter_ack.h"
 #include "resource.h"
@@ -32,14 +33,15 @@ bool SetThreeParameters(RADAR_HANDLE device, uint16_t command, uint32_t first, u
 void CKOVATevo512ToolDlg::ReadParameters() {
     if (!MayTalkToModule())
         return;
-    CommandRun run(m_commandRunning);
+    CommandRun run(m_commandRunning, m_closeAsked, m_hWnd);
     ParameterReadResult result;
-    uint16_t code;
-    {
-        CommandMode bracket(m_device);
+    uint16_t code = 0;
+    const uint64_t device = m_device;
+    RunOffThisThread(m_hWnd, [&] {
+        CommandMode bracket(device);
         code = KOVA_Interface_RadarDevice_Protocol_SendCommand(
-            m_device, kReadParameters, nullptr, 0, ReadParameterAck, uint64_t(&result), kCommandTimeoutMs);
-    }
+            device, kReadParameters, nullptr, 0, ReadParameterAck, uint64_t(&result), kCommandTimeoutMs);
+    });
     if (code != 0) {
         ReportCommandFailure(IDS_READ_CONFIG_FAILED);
         return;
@@ -62,22 +64,27 @@ void CKOVATevo512ToolDlg::ReadParameters() {
 void CKOVATevo512ToolDlg::WriteParameters() {
     if (!MayTalkToModule())
         return;
-    CommandRun run(m_commandRunning);
+    CommandRun run(m_commandRunning, m_closeAsked, m_hWnd);
     const uint32_t movingGate = GetDlgItemInt(IDC_EDIT_MOTION_GATE_MAX, nullptr, TRUE);
     const uint32_t motionlessGate = GetDlgItemInt(IDC_EDIT_MOTIONLESS_GATE_MAX, nullptr, TRUE);
     const uint32_t offTime = GetDlgItemInt(IDC_EDIT_OFF_TIME, nullptr, TRUE);
-    bool written;
-    {
-        CommandMode bracket(m_device);
-        written = SetThreeParameters(m_device, kWriteGatesAndOffTime, movingGate, motionlessGate, offTime);
+    // The exchange's own copy: the window goes on handling messages while it runs.
+    const int gates = std::min({m_settings.GateCountMax, int(m_settings.MotionSensing.size()),
+                                int(m_settings.MotionlessSensing.size())});
+    const std::vector<uint16_t> moving(m_settings.MotionSensing.begin(),
+                                       m_settings.MotionSensing.begin() + gates);
+    const std::vector<uint16_t> motionless(m_settings.MotionlessSensing.begin(),
+                                           m_settings.MotionlessSensing.begin() + gates);
+    const uint64_t device = m_device;
+    bool written = false;
+    RunOffThisThread(m_hWnd, [&] {
+        CommandMode bracket(device);
+        written = SetThreeParameters(device, kWriteGatesAndOffTime, movingGate, motionlessGate, offTime);
         // Gate 0 first; the first refusal ends the sequence, and what was written stays.
-        const int gates = std::min({m_settings.GateCountMax, int(m_settings.MotionSensing.size()),
-                                    int(m_settings.MotionlessSensing.size())});
         for (int gate = 0; written && gate < gates; ++gate)
-            written = SetThreeParameters(m_device, kWriteGateSensitivity, uint32_t(gate),
-                                         m_settings.MotionSensing[size_t(gate)],
-                                         m_settings.MotionlessSensing[size_t(gate)]);
-    }
+            written = SetThreeParameters(device, kWriteGateSensitivity, uint32_t(gate), moving[size_t(gate)],
+                                         motionless[size_t(gate)]);
+    });
     if (!written) {
         ReportCommandFailure(IDS_WRITE_CONFIG_FAILED);
         return;

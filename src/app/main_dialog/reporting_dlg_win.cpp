@@ -5,6 +5,7 @@
 #include "KOVA_DataProcess.h"
 #include "app_document.h"
 #include "command_mode.h"
+#include "off_thread_call.h"
 #include "report_reader.h"
 #include "file_helpers.h"
 #include "resource.h"
@@ -55,12 +56,15 @@ int CKOVATevo512ToolDlg::StartReporting() {
     if (m_link != LinkState::Open)
         return 0;
     {
-        CommandRun run(m_commandRunning);
-        CommandMode bracket(m_device);
-        KOVA_Interface_RadarDevice_Protocol_SendCommand(
-            m_device, m_settings.DebugMode ? kEngineeringReportsOn : kEngineeringReportsOff, nullptr, 0,
-            CheckCmdAckData_RetCode, 0, kCommandTimeoutMs);
-        KOVA_Interface_RadarDevice_Start(m_device);
+        CommandRun run(m_commandRunning, m_closeAsked, m_hWnd);
+        const uint64_t device = m_device;
+        const uint16_t reports = m_settings.DebugMode ? kEngineeringReportsOn : kEngineeringReportsOff;
+        RunOffThisThread(m_hWnd, [device, reports] {
+            CommandMode bracket(device);
+            KOVA_Interface_RadarDevice_Protocol_SendCommand(device, reports, nullptr, 0,
+                                                            CheckCmdAckData_RetCode, 0, kCommandTimeoutMs);
+            KOVA_Interface_RadarDevice_Start(device);
+        });
     }
     // A module unplugged since the last exchange shows here first.
     if (CurrentLinkState() != LinkState::Open) {

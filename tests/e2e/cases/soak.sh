@@ -3,8 +3,8 @@
 # runs. Nothing may be lost or leak, and the window answers within 100 ms throughout:
 #   every capture file holds exactly what the simulator sent while it was open;
 #   every report and broken frame of the captures is in the log exactly once, in order;
-#   after each Stop, threads, handles and GDI objects are what they were after the second
-#   cycle, and memory has not grown by more than a little heap (KOVA_SOAK_SLACK_KIB);
+#   after each Stop, threads and GDI objects are what they were after the second cycle, handles
+#   within two of it, and memory has not grown by more than a little heap (KOVA_SOAK_SLACK_KIB);
 #   a WM_NULL every 100 ms is answered within 100 ms.
 # Prints one "soak:" summary line per check on stderr.
 #   KOVA_SOAK_MINUTES   how long (default 1)
@@ -43,7 +43,9 @@ start_program
 drv combo-select 1101 "$E2E_PORT"
 drv click 1103
 wait_eq Disconnect get-text 1103
-"$E2E_WINE_RUN" "$E2E_DRIVER" ping $((cycles * cycle * 2 + 600)) 100 >"$E2E_WORK/ping.txt" 2>"$E2E_WORK/ping-slow.txt" &
+ping_stop=$E2E_WORK/ping.stop
+"$E2E_WINE_RUN" "$E2E_DRIVER" ping $((cycles * cycle * 2 + 600)) 100 "Z:${ping_stop//\//\\}" \
+  >"$E2E_WORK/ping.txt" 2>"$E2E_WORK/ping-slow.txt" &
 pinger=$!
 
 checkpoints=()
@@ -74,8 +76,11 @@ for ((run = 0; run < cycles; ++run)); do
   check_failures
   echo "soak: cycle $((run + 1))/$cycles took $((SECONDS - began)) s; after Stop: ${checkpoints[-1]}" >&2
 done
+touch "$ping_stop"
+wait "$pinger"
+closing=$SECONDS
 stop_program
-wait "$pinger" # it ends with the window
+summary "closed in $((SECONDS - closing)) s"
 
 # Nothing lost on disk.
 captures=("$E2E_PROGRAM_DIR"/Log/Tevo512Tool_*.dat)
@@ -114,7 +119,8 @@ resource() { # NAME BASELINE WORST SLACK
   fi
 }
 resource threads "$threads" "${worst[2]}" 0
-resource handles "$handles" "${worst[0]}" 0
+# Wine's own handles come and go by one or two; a leak grows with the cycles.
+resource handles "$handles" "${worst[0]}" 2
 resource "GDI objects" "$gdi" "${worst[1]}" 0
 resource "private memory (KiB)" "$private" "${worst[4]}" "$slack_kib"
 summary "reads: $reads between runs, each answered"

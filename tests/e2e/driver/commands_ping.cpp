@@ -24,9 +24,11 @@ double NowMs() {
 
 } // namespace
 
-// ping SECONDS [INTERVAL_MS]: sends WM_NULL every interval (default 100 ms) until SECONDS have
-// passed or the dialog is gone; prints each slow answer on stderr and then "pings=N max_ms=X p99_ms=Y slow=K"
-// (K: answers over 100 ms, or none at all). Fails only when there was no dialog to begin with.
+// ping SECONDS [INTERVAL_MS] [STOP-FILE]: sends WM_NULL every interval (default 100 ms) until
+// SECONDS have passed, the dialog is gone or STOP-FILE exists (before closing the program, whose
+// window stops answering while it ends); prints each slow answer on stderr and then "pings=N max_ms=X
+// p99_ms=Y slow=K" (K: answers over 100 ms, or none at all). Fails only when there was no dialog to begin
+// with.
 int Ping(const Args& args) {
     HWND dialog = Dialog();
     const double seconds = ParseInt(args[0], "seconds");
@@ -35,7 +37,11 @@ int Ping(const Args& args) {
     int slow = 0;
     const double start = NowMs();
     const double end = start + seconds * 1000.0;
-    while (NowMs() < end && IsWindow(dialog)) {
+    const std::wstring stopFile = args.size() > 2 ? args[2] : std::wstring();
+    auto stopAsked = [&] {
+        return !stopFile.empty() && GetFileAttributesW(stopFile.c_str()) != INVALID_FILE_ATTRIBUTES;
+    };
+    while (NowMs() < end && IsWindow(dialog) && !stopAsked()) {
         const double sent = NowMs();
         DWORD_PTR result = 0;
         const bool answered =

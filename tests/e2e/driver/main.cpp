@@ -53,8 +53,9 @@ constexpr Subcommand kSubcommands[] = {
      "msgbox-answer BUTTON [ms]  IDOK, IDCANCEL, IDYES, IDNO, ...; waits until it closes"},
     {L"screenshot", 1, 1, e2e::Screenshot,
      "screenshot FILE.bmp      the dialog and its boxes as on the screen"},
-    {L"ping", 1, 2, e2e::Ping,
-     "ping SECONDS [ms]        WM_NULL every ms (100): pings=, max_ms=, p99_ms=, slow= (over 100 ms)"},
+    {L"ping", 1, 3, e2e::Ping,
+     "ping SECONDS [ms] [STOP-FILE]  WM_NULL every ms (100) until STOP-FILE exists: pings=, max_ms=, "
+     "p99_ms=, slow= (over 100 ms)"},
 };
 
 int Usage() {
