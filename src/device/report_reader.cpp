@@ -12,22 +12,23 @@
 
 namespace {
 
-// Writes all of `size` bytes unless the stream reports an error; the rest of the block is
-// then lost to the capture, and reading goes on.
-void WriteAll(std::FILE* file, const uint8_t* bytes, size_t size) {
+// Writes all of `size` bytes; false when the stream reports an error (a full disk, a lost
+// drive).
+bool WriteAll(std::FILE* file, const uint8_t* bytes, size_t size) {
     while (size > 0) {
         size_t written = std::fwrite(bytes, 1, size, file);
         if (written == 0 || std::ferror(file))
-            return;
+            return false;
         bytes += written;
         size -= written;
     }
+    return true;
 }
 
 } // namespace
 
 int RunReportReader(IReportSource& source, std::FILE* capture, const std::atomic<int>& stop,
-                    IFrameHandler& handler) {
+                    IFrameHandler& handler, std::atomic<bool>* captureFailed) {
     int readSize = source.GetReadSize();
     if (readSize <= 0)
         readSize = kDefaultReportReadSize;
@@ -55,8 +56,14 @@ int RunReportReader(IReportSource& source, std::FILE* capture, const std::atomic
             continue;
         lastData = Clock::now();
         size_t size = size_t(count < readSize ? count : readSize); // never trust more than we lent
-        if (capture)
-            WriteAll(capture, readBuffer.get(), size);
+        // After a failed write the capture ends there: a file with a gap in the middle would
+        // no longer be the stream as it came.
+        if (capture && !WriteAll(capture, readBuffer.get(), size)) {
+            capture = nullptr;
+            if (captureFailed != nullptr)
+                captureFailed->store(true);
+            DbgOutputA(2, "Capture file could not be written: %s\r\n", std::strerror(errno));
+        }
         if (!pending.AppendBuffer(readBuffer.get(), size))
             continue; // out of memory: these bytes are lost to the decoder, not to the capture
         size_t consumed = ScanReportFrames(pending.GetBuffer(), pending.GetAvailSize(), handler);
@@ -65,10 +72,12 @@ int RunReportReader(IReportSource& source, std::FILE* capture, const std::atomic
     return 0;
 }
 
-void CloseCapture(std::FILE*& capture) {
+bool CloseCapture(std::FILE*& capture) {
     if (capture == nullptr)
-        return;
-    if (std::fclose(capture) != 0)
+        return true;
+    const bool closed = std::fclose(capture) == 0;
+    if (!closed)
         DbgOutputA(2, "Capture file could not be completed: %s\r\n", std::strerror(errno));
     capture = nullptr;
+    return closed;
 }

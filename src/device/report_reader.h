@@ -29,13 +29,14 @@ inline constexpr int kReportReadBatchMs = 8;
 
 // Reads until `stop` is nonzero (checked before every read): writes every byte read to
 // `capture` (if not null) in full, appends it to an accumulation buffer, scans it and keeps
-// the unconsumed tail. Returns 0.
+// the unconsumed tail. A write to the capture that fails ends the capture (nothing more is
+// written to it), is logged and sets `captureFailed`; reading goes on. Returns 0.
 int RunReportReader(IReportSource& source, std::FILE* capture, const std::atomic<int>& stop,
-                    IFrameHandler& handler);
+                    IFrameHandler& handler, std::atomic<bool>* captureFailed = nullptr);
 
 // Closes a capture file and sets it to null. A close that fails (its last bytes could not be
-// written: a full disk) is logged, the one place left to tell it. Null is ignored.
-void CloseCapture(std::FILE*& capture);
+// written: a full disk) is logged and answers false. Null is ignored (true).
+bool CloseCapture(std::FILE*& capture);
 
 // The device library as a report source (defined apart, so that the loop links without it).
 class DeviceReportSource : public IReportSource {

@@ -19,6 +19,11 @@ fail() {
   exit 1
 }
 
+# undo_at_end COMMAND: runs COMMAND (a shell line) once the case has ended and the program is
+# closed, pass or fail (a mount to take down, say).
+E2E_UNDO=()
+undo_at_end() { E2E_UNDO+=("$1"); }
+
 # Stops the case at the first failure, wherever it happened.
 check_failures() { [ ! -s "$E2E_WORK/failures" ] || exit 1; }
 

@@ -20,6 +20,8 @@ finish() {
   [ ! -s "$E2E_WORK/failures" ] || status=1
   [ $status = 0 ] || keep_evidence
   stop_program || status=1
+  local undo
+  for undo in "${E2E_UNDO[@]}"; do eval "$undo"; done
   [ $status != 0 ] || echo "e2e: $E2E_NAME passed" >&2
   exit $status
 }

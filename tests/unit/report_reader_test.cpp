@@ -92,9 +92,11 @@ TEST(ReportReader, CaptureHoldsEveryByteReadAndFailedReadsAreIgnored) {
     std::atomic<int> stop{0};
     ScriptedSource source(steps, stop, 64);
     FrameCounter frames;
+    std::atomic<bool> captureFailed{false};
 
-    EXPECT_EQ(RunReportReader(source, capture, stop, frames), 0);
+    EXPECT_EQ(RunReportReader(source, capture, stop, frames, &captureFailed), 0);
     std::fclose(capture);
+    EXPECT_FALSE(captureFailed);
 
     std::string expected;
     for (const auto& step : steps)
@@ -114,10 +116,12 @@ TEST(ReportReader, CaptureWriteErrorLosesOnlyTheCaptureAndBadSizesAreContained) 
     std::atomic<int> stop{0};
     ScriptedSource source({{Frame(0, 50)}, {Frame(2, 60)}}, stop, 0);
     FrameCounter frames;
+    std::atomic<bool> captureFailed{false};
 
-    RunReportReader(source, capture, stop, frames);
+    RunReportReader(source, capture, stop, frames, &captureFailed);
     std::fclose(capture);
 
+    EXPECT_TRUE(captureFailed);
     EXPECT_EQ(frames.distances, (std::vector<int>{50, 60}));
     EXPECT_EQ(ReadBytes(path), "");
     // A source that names no read size gets the default one.
@@ -303,8 +307,8 @@ TEST(ReportReader, ThresholdTablesChangeInPlaceWhileTheReaderCopiesThem) {
     EXPECT_EQ(sink.motionless.mixed.load(), 0);
 }
 
-// A capture whose last bytes cannot be written (a full disk) says so in the log on closing;
-// a good one closes silently.
+// A capture whose last bytes cannot be written (a full disk) says so in the log and to the
+// caller on closing; a good one closes silently.
 TEST(ReportReader, ACaptureThatCannotBeCompletedIsLogged) {
     std::vector<std::string> lines;
     auto collect = [](void* context, int, const char* bytes, int length) {
@@ -317,11 +321,11 @@ TEST(ReportReader, ACaptureThatCannotBeCompletedIsLogged) {
         std::FILE* capture = std::fopen(name.c_str(), "wb");
         ASSERT_NE(capture, nullptr) << name;
         std::fputs("report bytes", capture); // buffered: the close writes them
-        CloseCapture(capture);
+        EXPECT_EQ(CloseCapture(capture), std::strcmp(path, "good") == 0) << name;
         EXPECT_EQ(capture, nullptr);
     }
     std::FILE* none = nullptr;
-    CloseCapture(none);
+    EXPECT_TRUE(CloseCapture(none));
     DbgOutputDelCallback(collect, &lines);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_NE(lines[0].find("Capture file could not be completed"), std::string::npos) << lines[0];

@@ -25,6 +25,13 @@
 
 // Posted by the reader thread when it has handed over reports and none were pending.
 constexpr UINT WM_REPORT_MESSAGE = WM_USER + 256;
+// Tells the user of trouble with the Log folder once the current handler has returned;
+// wParam: a StorageTrouble.
+constexpr UINT WM_STORAGE_NOTICE = WM_USER + 257;
+enum class StorageTrouble : WPARAM {
+    LogFolder,    // the log or a capture file cannot be made there
+    CaptureWrite, // a capture file could not be written further (a full disk)
+};
 // The dialog's timers: the link's watch while reporting, and a display frame put off.
 constexpr UINT_PTR kLinkWatchTimer = 0x4C4E;
 constexpr UINT_PTR kDisplayFrameTimer = 0x4446;
@@ -100,6 +107,7 @@ protected:
     void OnApplySensitivity();
     void OnDistanceUnitChanged();
     LRESULT OnReportMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnStorageNotice(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 
@@ -169,8 +177,12 @@ private:
     CBaseStringA m_version{"Unknown"};
     int m_reporting = 0;
     LinkState m_link = LinkState::Closed;
-    bool m_commandRunning = false; // a handler is talking to the module (or showing its result)
-    bool m_closeAsked = false;     // WM_CLOSE came while m_commandRunning was set
+    bool m_commandRunning = false;            // a handler is talking to the module (or showing its result)
+    bool m_closeAsked = false;                // WM_CLOSE came while m_commandRunning was set
+    std::atomic<bool> m_captureFailed{false}; // the reader could not write the capture
+    // Each trouble with the Log folder is told once a run of the program; then only logged.
+    bool m_toldLogFolder = false;
+    bool m_toldCaptureWrite = false;
     CBaseThread m_reader;
     std::atomic<int> m_stop{0};
     ReportHandover m_handover;

@@ -26,6 +26,7 @@ ON_BN_CLICKED(IDC_BTN_SENSITIVITY, &CKOVATevo512ToolDlg::OnSensitivities)
 ON_BN_CLICKED(IDC_BTN_APPLY, &CKOVATevo512ToolDlg::OnApplySensitivity)
 ON_CBN_SELCHANGE(IDC_COMBO_DISTANCE_UNIT, &CKOVATevo512ToolDlg::OnDistanceUnitChanged)
 ON_MESSAGE(WM_REPORT_MESSAGE, &CKOVATevo512ToolDlg::OnReportMessage)
+ON_MESSAGE(WM_STORAGE_NOTICE, &CKOVATevo512ToolDlg::OnStorageNotice)
 END_MESSAGE_MAP()
 
 CKOVATevo512ToolDlg::CKOVATevo512ToolDlg(CWnd* parent) : CDialogEx(IDD_MAIN_DIALOG, parent) {
@@ -57,7 +58,8 @@ BOOL CKOVATevo512ToolDlg::OnInitDialog() {
     SetTitleWithVersion();
 
     const std::string folder = ProgramFolder();
-    m_log.Open(LogFolder());
+    if (!m_log.Open(LogFolder()))
+        PostMessage(WM_STORAGE_NOTICE, WPARAM(StorageTrouble::LogFolder));
     m_images.Load(folder.c_str());
 
     m_sensingDialog.Create(this);

@@ -61,7 +61,7 @@ int CKOVATevo512ToolDlg::ThreadFunc(CBaseThread*, void*) {
     try {
         DeviceReportSource source(m_device);
         ReportDecoder decoder = CreateReportDecoder();
-        return RunReportReader(source, m_capture, m_stop, decoder);
+        return RunReportReader(source, m_capture, m_stop, decoder, &m_captureFailed);
     } catch (const std::exception& error) {
         DbgOutputA(2, "Report reader stopped: %s\r\n", error.what());
     } catch (...) {

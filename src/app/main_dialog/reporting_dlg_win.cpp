@@ -5,6 +5,7 @@
 #include "KOVA_DataProcess.h"
 #include "app_document.h"
 #include "command_mode.h"
+#include "dbg_output.h"
 #include "off_thread_call.h"
 #include "report_reader.h"
 #include "file_helpers.h"
@@ -81,6 +82,11 @@ int CKOVATevo512ToolDlg::StartReporting() {
 
     CloseCapture(m_capture);
     m_capture = OpenCaptureFile();
+    m_captureFailed = false;
+    if (m_capture == nullptr) {
+        DbgOutputA(2, "No capture file: the Log folder cannot be written\r\n");
+        PostMessage(WM_STORAGE_NOTICE, WPARAM(StorageTrouble::LogFolder));
+    }
 
     m_handover.Reset();
     m_distanceSampled = false;
@@ -104,6 +110,8 @@ void CKOVATevo512ToolDlg::OnTimer(UINT_PTR id) {
         ShowHandedOverReports();
     else if (id == kLinkWatchTimer && m_reporting && CurrentLinkState() == LinkState::Lost)
         HandleLinkLost();
+    else if (id == kLinkWatchTimer && m_captureFailed.exchange(false))
+        PostMessage(WM_STORAGE_NOTICE, WPARAM(StorageTrouble::CaptureWrite));
 }
 
 // Safe when nothing runs: no thread, no open capture, an empty sample list. The thread goes
@@ -117,7 +125,9 @@ void CKOVATevo512ToolDlg::StopReporting() {
     m_reader.StopThread();
     m_handover.Reset();
     KOVA_Interface_RadarDevice_Stop(m_device);
-    CloseCapture(m_capture);
+    // The last bytes go out at the close: a full disk may show only then.
+    if ((!CloseCapture(m_capture) || m_captureFailed.exchange(false)) && m_hWnd != nullptr)
+        PostMessage(WM_STORAGE_NOTICE, WPARAM(StorageTrouble::CaptureWrite));
     m_sensitivitiesValid = 0;
     MSG pending;
     while (PeekMessageW(&pending, m_hWnd, WM_REPORT_MESSAGE, WM_REPORT_MESSAGE, PM_REMOVE)) {
