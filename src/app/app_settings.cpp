@@ -4,6 +4,7 @@
 #include "number_parse.h"
 
 #include <algorithm>
+#include <cmath>
 
 const uint16_t kDefaultMotionSensitivity[kDefaultGateCount] = {50, 50, 40, 40, 40, 40, 30, 30, 30};
 const uint16_t kDefaultMotionlessSensitivity[kDefaultGateCount] = {0, 0, 40, 40, 40, 40, 15, 15, 15};
@@ -35,11 +36,9 @@ void ReadKey(const XMLNode& element, const char* key, void* field, int type) {
         DigtalStringToValue(text, -1, field, type);
 }
 
+// A module without gates (a count of 0 or less: no sensitivity lists) still shows gate 0.
 void ClampGate(int32_t& gate, int32_t gateCount) {
-    if (gate < 1)
-        gate = 1;
-    if (gate > gateCount)
-        gate = gateCount;
+    gate = std::clamp(gate, 1, std::max(gateCount, 1));
 }
 
 void ReadEnergyChart(const XMLNode& element, EnergyChartSettings& chart) {
@@ -63,6 +62,7 @@ void LoadParameterSettings(const XMLParser& document, AppSettings& s) {
     ClampGate(s.MotionlessGateMax, s.GateCountMax);
 
     ReadKey(root, "OffTime", &s.OffTime, DIGITAL_TYPE_INT32);
+    s.OffTime = std::clamp(s.OffTime, 0, kMaxOffTime);
     RebuildSensitivity(s.MotionSensing, kDefaultMotionSensitivity, s.GateCountMax,
                        root.FindAttribute("MotionSensing"));
     RebuildSensitivity(s.MotionlessSensing, kDefaultMotionlessSensitivity, s.GateCountMax,
@@ -76,7 +76,13 @@ void LoadSettings(const XMLParser& document, AppSettings& s) {
     XMLNode root = FindAppConfig(document);
     ReadKey(root, "BaudRate", &s.BaudRate, DIGITAL_TYPE_INT32);
     ReadKey(root, "DebugMode", &s.DebugMode, DIGITAL_TYPE_INT32);
+    if (s.BaudRate <= 0)
+        s.BaudRate = AppSettings().BaudRate;
     ReadKey(root, "DistanceMax", &s.DistanceMax, DIGITAL_TYPE_DOUBLE);
+    // The chart's scale: the farthest a module of the most gates sees, at most.
+    if (!std::isfinite(s.DistanceMax) || s.DistanceMax <= 0)
+        s.DistanceMax = AppSettings().DistanceMax;
+    s.DistanceMax = std::min(s.DistanceMax, kMaxGateCount * 0.75);
     LoadParameterSettings(document, s);
 
     ReadEnergyChart(root.FindChild("MotionWnd"), s.MotionWnd);
@@ -88,6 +94,7 @@ void LoadSettings(const XMLParser& document, AppSettings& s) {
     ReadKey(distance, "MotionBkColor", &s.DistanceWnd.MotionBkColor, DIGITAL_TYPE_COLOR32);
     ReadKey(distance, "MotionlessBkColor", &s.DistanceWnd.MotionlessBkColor, DIGITAL_TYPE_COLOR32);
     ReadKey(distance, "LineWidth", &s.DistanceWnd.LineWidth, DIGITAL_TYPE_INT32);
+    s.DistanceWnd.LineWidth = std::clamp(s.DistanceWnd.LineWidth, 1, kMaxLineWidth);
     ReadKey(distance, "LineColor", &s.DistanceWnd.LineColor, DIGITAL_TYPE_COLOR32);
 }
 

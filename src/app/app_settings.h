@@ -29,6 +29,8 @@ struct DistanceChartSettings {
 inline constexpr int kDefaultGateCount = 9;
 // The gate index is one byte on the wire, so no module has more gates than this.
 inline constexpr int kMaxGateCount = 256;
+inline constexpr int32_t kMaxOffTime = 65535; // seconds
+inline constexpr int32_t kMaxLineWidth = 16;  // pixels
 extern const uint16_t kDefaultMotionSensitivity[kDefaultGateCount];
 extern const uint16_t kDefaultMotionlessSensitivity[kDefaultGateCount];
 
@@ -59,11 +61,14 @@ void RebuildSensitivity(std::vector<uint16_t>& array, const uint16_t (&defaults)
                         int gateCount, const char* listText);
 
 // Reads the AppConfig attributes and chart elements into `settings`, keeping defaults for
-// what is missing, and applies the clamps.
+// what is missing, and applies the clamps: a BaudRate of 0 or less and a DistanceMax that is
+// not a positive number become the defaults, DistanceMax is at most kMaxGateCount gates of
+// 0.75 m, the distance line 1..kMaxLineWidth pixels wide.
 void LoadSettings(const XMLParser& document, AppSettings& settings);
 
-// Reads the module's parameters and the statistics length from AppConfig (GateCountMax, the
-// farthest gates clamped to 1..GateCountMax, OffTime, both sensitivity lists over their default
+// Reads the module's parameters and the statistics length from AppConfig (GateCountMax at most
+// kMaxGateCount, the farthest gates clamped to 1..GateCountMax (1 when that is below 1), OffTime
+// to 0..kMaxOffTime, both sensitivity lists over their default
 // tables, DistanceCount, DistanceUnit clamped to 0..2). A missing attribute keeps the value
 // `settings` holds, except the sensitivity lists, which fall back to the default tables. The
 // start-up load and Reset both use it.

@@ -74,7 +74,8 @@ TEST(Settings, GateCountOfZeroOrLessLeavesTheArraysAbsent) {
         AppSettings s = LoadFrom(std::string("<AppConfig GateCountMax='") + count + "' MotionSensing='5'/>");
         EXPECT_TRUE(s.MotionSensing.empty()) << count;
         EXPECT_TRUE(s.MotionlessSensing.empty()) << count;
-        EXPECT_LE(s.MotionGateMax, 1) << count;
+        EXPECT_EQ(s.MotionGateMax, 1) << count;
+        EXPECT_EQ(s.MotionlessGateMax, 1) << count;
     }
 }
 
@@ -104,6 +105,35 @@ TEST(Settings, ScalarKeysAndNotations) {
 
     EXPECT_DOUBLE_EQ(LoadFrom("<AppConfig DistanceMax='6'/>").DistanceMax, 6.0);
     EXPECT_DOUBLE_EQ(LoadFrom("<AppConfig DistanceMax='far'/>").DistanceMax, 6.75);
+}
+
+// Values nobody means are replaced by what the program can show and the module can take.
+TEST(Settings, AbsurdValuesBecomeSaneOnes) {
+    struct Case {
+        const char* attributes;
+        int32_t baudRate, offTime, lineWidth;
+        double distanceMax;
+    };
+    const Case cases[] = {
+        {"BaudRate='-5' OffTime='-1' DistanceMax='-3'", 256000, 0, 3, 6.75},
+        {"BaudRate='0' OffTime='99999999999' DistanceMax='1e308'", 256000, 3, 3, kMaxGateCount * 0.75},
+        {"BaudRate='0x3E800' OffTime='0x7FFFFFFF' DistanceMax='nan'", 256000, kMaxOffTime, 3, 6.75},
+        {"DistanceMax='inf' OffTime='65536'", 256000, kMaxOffTime, 3, 6.75},
+    };
+    for (const Case& c : cases) {
+        AppSettings s = LoadFrom(std::string("<AppConfig ") + c.attributes + "/>");
+        EXPECT_EQ(s.BaudRate, c.baudRate) << c.attributes;
+        EXPECT_EQ(s.OffTime, c.offTime) << c.attributes;
+        EXPECT_EQ(s.DistanceWnd.LineWidth, c.lineWidth) << c.attributes;
+        EXPECT_DOUBLE_EQ(s.DistanceMax, c.distanceMax) << c.attributes;
+    }
+    EXPECT_EQ(LoadFrom("<AppConfig><DistanceWnd LineWidth='-40'/></AppConfig>").DistanceWnd.LineWidth, 1);
+    EXPECT_EQ(LoadFrom("<AppConfig><DistanceWnd LineWidth='400'/></AppConfig>").DistanceWnd.LineWidth,
+              kMaxLineWidth);
+    AppSettings s =
+        LoadFrom("<AppConfig GateCountMax='-9' MotionGateMax='99999999999999' MotionlessGateMax='-4'/>");
+    EXPECT_EQ(s.MotionGateMax, 1);
+    EXPECT_EQ(s.MotionlessGateMax, 1);
 }
 
 TEST(Settings, ChartElementsFoundWithoutCaseAndOnlyTheFirstCounts) {

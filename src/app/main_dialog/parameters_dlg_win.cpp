@@ -134,6 +134,8 @@ void CKOVATevo512ToolDlg::ParametersToControls() {
     SetDlgItemInt(IDC_EDIT_DISTANCE_COUNT, UINT(m_settings.DistanceCount), TRUE);
     SendDlgItemMessage(IDC_COMBO_DISTANCE_UNIT, CB_SETCURSEL, WPARAM(m_settings.DistanceUnit));
     ApplyStatisticsUnit();
+    // The length as the unit's limits leave it, for the chart's time axis too.
+    m_settings.DistanceCount = int32_t(GetDlgItemInt(IDC_EDIT_DISTANCE_COUNT, nullptr, TRUE));
 }
 
 void CKOVATevo512ToolDlg::ControlsToSettings() {
