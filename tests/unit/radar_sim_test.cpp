@@ -674,10 +674,14 @@ TEST(SimReports, EveryGateCountMakesWellFormedReports) {
 TEST(SimFaults, ParsesFaultTexts) {
     FaultSet faults;
     std::string error;
-    for (const char* text : {"noack:0x0061", "nak:0x0064:3", "noack:97:2", "garbage:250", "badtail:1000",
-                             "split", "silent", "hangup:1.5"})
+    for (const char* text :
+         {"noack:0x0061", "nak:0x0064:3", "noack:97:2", "garbage:250", "badtail:1000", "split", "silent",
+          "hangup:1.5", "late:0x0061:2500:1", "unplug:0x0064:6", "chatty"})
         EXPECT_TRUE(AddFault(faults, text, error)) << text << ": " << error;
-    ASSERT_EQ(faults.commands.size(), 3u);
+    ASSERT_EQ(faults.commands.size(), 5u);
+    EXPECT_EQ(faults.commands[3], (CommandFault{CommandFaultKind::kLate, 0x61, 1, 2500}));
+    EXPECT_EQ(faults.commands[4], (CommandFault{CommandFaultKind::kUnplug, 0x64, 6}));
+    EXPECT_TRUE(faults.chatty);
     EXPECT_EQ(faults.commands[0], (CommandFault{CommandFaultKind::kNoAck, 0x61, 0}));
     EXPECT_EQ(faults.commands[1], (CommandFault{CommandFaultKind::kNak, 0x64, 3}));
     EXPECT_EQ(faults.commands[2], (CommandFault{CommandFaultKind::kNoAck, 97, 2}));
@@ -687,10 +691,32 @@ TEST(SimFaults, ParsesFaultTexts) {
     EXPECT_TRUE(faults.silent);
     EXPECT_EQ(faults.hangupMs, 1500);
 
-    for (const char* text :
-         {"", "noack", "noack:", "noack:0x10000", "noack:0x0061:0", "noack:0x0061:-1", "nak:0x0061:2:3",
-          "nak:x", "garbage", "garbage:1001", "garbage:-5", "badtail:ten", "split:1", "silent:0", "hangup",
-          "hangup:", "hangup:-1", "hangup:2s", "crash"}) {
+    for (const char* text : {"",
+                             "noack",
+                             "noack:",
+                             "noack:0x10000",
+                             "noack:0x0061:0",
+                             "noack:0x0061:-1",
+                             "nak:0x0061:2:3",
+                             "nak:x",
+                             "garbage",
+                             "garbage:1001",
+                             "garbage:-5",
+                             "badtail:ten",
+                             "split:1",
+                             "silent:0",
+                             "hangup",
+                             "hangup:",
+                             "hangup:-1",
+                             "hangup:2s",
+                             "crash",
+                             "late:0x0061",
+                             "late:0x0061:x",
+                             "late:0x0061:1:0",
+                             "late:0x0061:1:2:3",
+                             "unplug",
+                             "unplug:0x0064:0",
+                             "chatty:1"}) {
         FaultSet other;
         EXPECT_FALSE(AddFault(other, text, error)) << text;
         EXPECT_FALSE(error.empty());
@@ -820,6 +846,37 @@ TEST(SimFaults, SilentModuleSendsNoReportsButAnswers) {
     model.SetFaults({});
     Send(model, 0x00FE, {}, 3000);
     EXPECT_EQ(RunFor(model, 3001, 4000).size(), 10u);
+}
+
+// A late answer is the right answer, later; an unplug answers nothing and asks for the line to
+// go; a chatty module reports on in command mode.
+TEST(SimFaults, LateUnplugAndChatty) {
+    FaultSet faults;
+    std::string error;
+    ASSERT_TRUE(AddFault(faults, "late:0x0061:2500", error));
+    ASSERT_TRUE(AddFault(faults, "unplug:0x0064:2", error));
+    ModuleModel model = CommandModeModel();
+    model.SetFaults(faults);
+    EXPECT_EQ(StatusOf(Send(model, radar::kCmdReadParameters), 0x0061), 0);
+    EXPECT_EQ(model.TakeAckDelayMs(), 2500u);
+    EXPECT_EQ(model.TakeAckDelayMs(), 0u);
+    EXPECT_EQ(StatusOf(Send(model, radar::kCmdReadFirmwareVersion), 0x00A0), 0);
+    EXPECT_EQ(model.TakeAckDelayMs(), 0u);
+    EXPECT_EQ(StatusOf(Send(model, 0x0064, ThreeParameters(0, 10, 10)), 0x0064), 0);
+    EXPECT_FALSE(model.TakeUnplugRequest());
+    Exchange pulled = Send(model, 0x0064, ThreeParameters(1, 10, 10));
+    EXPECT_TRUE(pulled.out.empty());
+    ASSERT_EQ(pulled.events.size(), 1u);
+    EXPECT_EQ(pulled.events[0].status, std::nullopt);
+    EXPECT_TRUE(model.TakeUnplugRequest());
+    EXPECT_EQ(model.Parameters().movingSensitivity[1], 50); // not written
+
+    EXPECT_EQ(model.NextReportMs(), std::nullopt);
+    FaultSet chatty;
+    chatty.chatty = true;
+    model.SetFaults(chatty);
+    EXPECT_TRUE(model.CommandMode());
+    EXPECT_NE(model.NextReportMs(), std::nullopt);
 }
 
 TEST(SimFaults, SplitPiecesJoinBackToTheFrame) {

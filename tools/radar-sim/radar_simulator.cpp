@@ -305,6 +305,14 @@ bool RadarSimulator::WritePending(uint64_t nowMs) {
     return true;
 }
 
+// The line closed from the module's side, as a pulled cable does; the worker ends.
+void RadarSimulator::HangUp() {
+    close(m_master);
+    m_master = -1;
+    m_hungUp = true;
+    m_changed.notify_all();
+}
+
 void RadarSimulator::Run() {
     std::vector<uint8_t> buffer(4096);
     bool listening = false;
@@ -338,10 +346,7 @@ void RadarSimulator::Run() {
             }
         }
         if (hangupMs >= 0 && now >= uint64_t(hangupMs)) {
-            close(m_master);
-            m_master = -1;
-            m_hungUp = true;
-            m_changed.notify_all();
+            HangUp();
             return;
         }
 
@@ -376,16 +381,24 @@ void RadarSimulator::Run() {
         uint64_t at = NowMs();
         std::vector<Frame> acks;
         std::vector<CommandEvent> events;
+        uint32_t ackDelayMs = 0;
+        bool unplug = false;
         {
             std::lock_guard<std::mutex> lock(m_mutex);
             m_model.Receive(buffer.data(), size_t(got), at, acks, events);
             for (const CommandEvent& event : events)
                 m_record.Add(event);
             split = m_model.Faults().split;
+            ackDelayMs = m_model.TakeAckDelayMs();
+            unplug = m_model.TakeUnplugRequest();
+        }
+        if (unplug) {
+            HangUp();
+            return;
         }
         if (!events.empty())
             m_changed.notify_all();
-        Queue(acks, at, split, false);
+        Queue(acks, at + ackDelayMs, split, false);
         WritePending(at);
     }
 }

@@ -81,6 +81,7 @@ public:
 
 private:
     void Run();
+    void HangUp();
     uint64_t NowMs() const;
     // Reports are dropped beyond a backlog; acknowledgements never are.
     void Queue(std::vector<Frame>& frames, uint64_t nowMs, bool split, bool reports);

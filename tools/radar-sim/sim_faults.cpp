@@ -49,27 +49,40 @@ bool ParsePermille(const std::vector<std::string>& parts, int& permille, std::st
 bool AddFault(FaultSet& faults, const std::string& text, std::string& error) {
     std::vector<std::string> parts = SplitColons(text);
     const std::string& kind = parts[0];
-    if (kind == "noack" || kind == "nak") {
+    if (kind == "noack" || kind == "nak" || kind == "unplug") {
         unsigned long long word = 0, nth = 0;
         if (parts.size() < 2 || parts.size() > 3 || !ParseUnsigned(parts[1], 0xFFFF, word) ||
             (parts.size() == 3 && (!ParseUnsigned(parts[2], 0xFFFFFFFFull, nth) || nth == 0))) {
             error = "expected " + kind + ":CMD[:N], CMD a command word such as 0x0061, N from 1";
             return false;
         }
-        faults.commands.push_back({kind == "noack" ? CommandFaultKind::kNoAck : CommandFaultKind::kNak,
-                                   uint16_t(word), uint32_t(nth)});
+        const CommandFaultKind which = kind == "noack" ? CommandFaultKind::kNoAck
+                                       : kind == "nak" ? CommandFaultKind::kNak
+                                                       : CommandFaultKind::kUnplug;
+        faults.commands.push_back({which, uint16_t(word), uint32_t(nth)});
+        return true;
+    }
+    if (kind == "late") {
+        unsigned long long word = 0, delay = 0, nth = 0;
+        if (parts.size() < 3 || parts.size() > 4 || !ParseUnsigned(parts[1], 0xFFFF, word) ||
+            !ParseUnsigned(parts[2], 600000, delay) ||
+            (parts.size() == 4 && (!ParseUnsigned(parts[3], 0xFFFFFFFFull, nth) || nth == 0))) {
+            error = "expected late:CMD:MS[:N], CMD a command word such as 0x0061, MS up to 600000, N from 1";
+            return false;
+        }
+        faults.commands.push_back({CommandFaultKind::kLate, uint16_t(word), uint32_t(nth), uint32_t(delay)});
         return true;
     }
     if (kind == "garbage")
         return ParsePermille(parts, faults.garbagePermille, error);
     if (kind == "badtail")
         return ParsePermille(parts, faults.badTailPermille, error);
-    if (kind == "split" || kind == "silent") {
+    if (kind == "split" || kind == "silent" || kind == "chatty") {
         if (parts.size() != 1) {
             error = kind + " takes no value";
             return false;
         }
-        (kind == "split" ? faults.split : faults.silent) = true;
+        (kind == "split" ? faults.split : kind == "silent" ? faults.silent : faults.chatty) = true;
         return true;
     }
     if (kind == "hangup") {
@@ -97,8 +110,9 @@ void FaultInjector::Set(const FaultSet& faults) {
     m_seen.assign(m_faults.commands.size(), 0);
 }
 
-CommandAction FaultInjector::OnCommand(uint16_t word) {
-    bool noAck = false, nak = false;
+CommandOutcome FaultInjector::OnCommand(uint16_t word) {
+    bool noAck = false, nak = false, unplug = false;
+    uint32_t delayMs = 0;
     for (size_t i = 0; i < m_faults.commands.size(); ++i) {
         const CommandFault& fault = m_faults.commands[i];
         if (fault.word != word)
@@ -106,11 +120,26 @@ CommandAction FaultInjector::OnCommand(uint16_t word) {
         uint32_t seen = ++m_seen[i];
         if (fault.nth != 0 && fault.nth != seen)
             continue;
-        (fault.kind == CommandFaultKind::kNoAck ? noAck : nak) = true;
+        switch (fault.kind) {
+        case CommandFaultKind::kNoAck:
+            noAck = true;
+            break;
+        case CommandFaultKind::kNak:
+            nak = true;
+            break;
+        case CommandFaultKind::kUnplug:
+            unplug = true;
+            break;
+        case CommandFaultKind::kLate:
+            delayMs = std::max(delayMs, fault.delayMs);
+            break;
+        }
     }
+    if (unplug)
+        return {CommandAction::kUnplug};
     if (noAck)
-        return CommandAction::kNoAck;
-    return nak ? CommandAction::kNak : CommandAction::kAnswer;
+        return {CommandAction::kNoAck};
+    return {nak ? CommandAction::kNak : CommandAction::kAnswer, delayMs};
 }
 
 std::vector<uint8_t> FaultInjector::GarbageBeforeReport() {

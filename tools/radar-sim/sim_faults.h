@@ -2,6 +2,9 @@
 //
 //   noack:CMD[:N]      no acknowledgement for command CMD (the Nth one only, from 1)
 //   nak:CMD[:N]        failure status for it
+//   late:CMD:MS[:N]    the acknowledgement of CMD (the Nth only) MS milliseconds later
+//   unplug:CMD[:N]     the line hung up instead of an answer (a cable pulled mid-exchange)
+//   chatty             reports go on in command mode
 //   garbage:PERMILLE   random bytes before a report, with that probability
 //   badtail:PERMILLE   a report's tail corrupted, with that probability
 //   split              every frame cut into random pieces, written with short pauses
@@ -20,12 +23,13 @@
 
 namespace radarsim {
 
-enum class CommandFaultKind { kNoAck, kNak };
+enum class CommandFaultKind { kNoAck, kNak, kLate, kUnplug };
 
 struct CommandFault {
     CommandFaultKind kind = CommandFaultKind::kNoAck;
     uint16_t word = 0;
-    uint32_t nth = 0; // 0: every such command
+    uint32_t nth = 0;     // 0: every such command
+    uint32_t delayMs = 0; // kLate
     bool operator==(const CommandFault&) const = default;
 };
 
@@ -35,6 +39,7 @@ struct FaultSet {
     int badTailPermille = 0;
     bool split = false;
     bool silent = false;
+    bool chatty = false;
     int64_t hangupMs = -1; // time since start; negative: never
 
     bool operator==(const FaultSet&) const = default;
@@ -43,7 +48,13 @@ struct FaultSet {
 // Adds one fault written as above; false with a reason when the text is not one.
 bool AddFault(FaultSet& faults, const std::string& text, std::string& error);
 
-enum class CommandAction { kAnswer, kNoAck, kNak };
+enum class CommandAction { kAnswer, kNoAck, kNak, kUnplug };
+
+// What to do with one command: the action, and how late an answer goes out.
+struct CommandOutcome {
+    CommandAction action = CommandAction::kAnswer;
+    uint32_t delayMs = 0;
+};
 
 // A write unit of the output and how long to wait before writing it.
 struct Piece {
@@ -62,7 +73,7 @@ public:
     const FaultSet& Faults() const { return m_faults; }
 
     // Called once for every command the module would answer.
-    CommandAction OnCommand(uint16_t word);
+    CommandOutcome OnCommand(uint16_t word);
     // Garbage to send before a report (usually none).
     std::vector<uint8_t> GarbageBeforeReport();
     // Corrupts the report frame's tail when that fault strikes.

@@ -68,11 +68,15 @@ void ModuleModel::HandleFrame(const uint8_t* data, size_t size, uint64_t nowMs, 
         events.push_back(std::move(event));
         return;
     }
-    CommandAction action = m_faults.OnCommand(word);
-    if (action == CommandAction::kNoAck) {
+    const CommandOutcome outcome = m_faults.OnCommand(word);
+    const CommandAction action = outcome.action;
+    if (action == CommandAction::kUnplug)
+        m_unplugRequested = true;
+    if (action == CommandAction::kNoAck || action == CommandAction::kUnplug) {
         events.push_back(std::move(event));
         return;
     }
+    m_ackDelayMs = std::max(m_ackDelayMs, outcome.delayMs);
     std::vector<uint8_t> reply;
     uint16_t status = 1;
     if (action == CommandAction::kAnswer)
@@ -181,7 +185,7 @@ uint64_t ModuleModel::ReportTime(uint64_t index) const {
 }
 
 std::optional<uint64_t> ModuleModel::NextReportMs() const {
-    if (m_commandMode || Faults().silent || (m_replaying && m_replay.Done()))
+    if ((m_commandMode && !Faults().chatty) || Faults().silent || (m_replaying && m_replay.Done()))
         return std::nullopt;
     return ReportTime(m_reportIndex);
 }

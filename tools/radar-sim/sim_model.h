@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace radarsim {
@@ -37,7 +38,12 @@ public:
     void Receive(const uint8_t* data, size_t size, uint64_t nowMs, std::vector<Frame>& out,
                  std::vector<CommandEvent>& events);
 
-    // The report due at `nowMs`, if one is (nothing in command mode, when silent, or before
+    // How much later than now the acknowledgements of the last Receive go out (late:), and
+    // whether it asked for the line to be hung up (unplug:); both reset by the call.
+    uint32_t TakeAckDelayMs() { return std::exchange(m_ackDelayMs, 0); }
+    bool TakeUnplugRequest() { return std::exchange(m_unplugRequested, false); }
+
+    // The report due at `nowMs`, if one is (nothing in command mode unless chatty, when silent, or before
     // its time). A late call sends one report and skips the missed ones. Garbage injected
     // before a report is a frame of its own.
     void Tick(uint64_t nowMs, std::vector<Frame>& out);
@@ -73,6 +79,8 @@ private:
     ModuleParameters m_parameters;
     bool m_commandMode = false;
     std::vector<uint8_t> m_input;
+    uint32_t m_ackDelayMs = 0;
+    bool m_unplugRequested = false;
 
     Scenario m_scenario;
     FaultInjector m_faults;

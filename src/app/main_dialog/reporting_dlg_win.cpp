@@ -60,12 +60,17 @@ int CKOVATevo512ToolDlg::StartReporting() {
         CommandRun run(m_commandRunning, m_closeAsked, m_hWnd);
         const uint64_t device = m_device;
         const uint16_t reports = m_settings.DebugMode ? kEngineeringReportsOn : kEngineeringReportsOff;
-        RunOffThisThread(m_hWnd, [device, reports] {
+        uint16_t refused = 0;
+        RunOffThisThread(m_hWnd, [device, reports, &refused] {
             CommandMode bracket(device);
-            KOVA_Interface_RadarDevice_Protocol_SendCommand(device, reports, nullptr, 0,
-                                                            CheckCmdAckData_RetCode, 0, kCommandTimeoutMs);
+            refused = KOVA_Interface_RadarDevice_Protocol_SendCommand(
+                device, reports, nullptr, 0, CheckCmdAckData_RetCode, 0, kCommandTimeoutMs);
             KOVA_Interface_RadarDevice_Start(device);
         });
+        // The reports still come, of the kind the module was sending: the log says why.
+        if (refused != 0)
+            DbgOutputA(2, "Start: the module did not take command 0x%04X (code 0x%04X)\r\n", reports,
+                       refused);
     }
     // A module unplugged since the last exchange shows here first.
     if (CurrentLinkState() != LinkState::Open) {
