@@ -19,6 +19,7 @@ public:
 
     int GetReadSize() override { return kDefaultReportReadSize; }
     int Read(uint8_t* buffer, int size, int timeoutMs) override;
+    int ReadBatchMs() override { return 0; }
 
 private:
     const uint8_t* m_bytes;

@@ -37,7 +37,7 @@ int RunReportReader(IReportSource& source, std::FILE* capture, const std::atomic
         return 0;
     CBaseBuffer pending;
     using Clock = std::chrono::steady_clock;
-    const auto batch = std::chrono::milliseconds(kReportReadBatchMs);
+    const auto batch = std::chrono::milliseconds(source.ReadBatchMs());
     Clock::time_point lastData = Clock::now() - batch;
     while (stop.load() == 0) {
         // Reads that keep finding bytes are spaced out: the driver keeps what arrives meanwhile,

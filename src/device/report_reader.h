@@ -7,6 +7,10 @@
 #include <cstdint>
 #include <cstdio>
 
+// Reads that bring bytes are at least this far apart: at the line's limit each carries a few
+// reports; at the module's ten a second every report is read as it comes.
+inline constexpr int kReportReadBatchMs = 8;
+
 // Where the bytes come from (the device library in the program, fakes in tests).
 class IReportSource {
 public:
@@ -14,6 +18,9 @@ public:
     virtual int GetReadSize() = 0;
     // As KOVA_Interface_RadarDevice_ReadData: count, 0 nothing in time, negative error.
     virtual int Read(uint8_t* buffer, int size, int timeoutMs) = 0;
+    // The least time between reads that bring bytes. A source that holds all its bytes
+    // already (a replay) gains nothing by waiting.
+    virtual int ReadBatchMs() { return kReportReadBatchMs; }
 };
 
 inline constexpr int kReportReadTimeoutMs = 2000;
@@ -23,9 +30,6 @@ inline constexpr int kDefaultReportReadSize = 4096;
 // After a failed read (a lost port fails at once) the loop waits this long, so that it
 // does not spin until the stop flag is raised.
 inline constexpr int kReportReadErrorPauseMs = 50;
-// Reads that bring bytes are at least this far apart: at the line's limit each carries a few
-// reports; at the module's ten a second every report is read as it comes.
-inline constexpr int kReportReadBatchMs = 8;
 
 // Reads until `stop` is nonzero (checked before every read): writes every byte read to
 // `capture` (if not null) in full, appends it to an accumulation buffer, scans it and keeps
