@@ -3,8 +3,10 @@
 #include <windows.h>
 
 #include <tlhelp32.h>
+#include <winternl.h>
 
 #include <cstdint>
+#include <map>
 
 int ThreadCount() {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
@@ -37,4 +39,29 @@ int GdiObjectCount() {
     for (uintptr_t slot = 1; slot < 0x10000; ++slot)
         live += GetObjectType(reinterpret_cast<HGDIOBJ>(slot)) != 0;
     return live;
+}
+
+std::string HandleTypes() {
+    std::map<std::wstring, int> types;
+    DWORD flags = 0;
+    for (uintptr_t value = 4; value < 0x40000; value += 4) {
+        HANDLE handle = reinterpret_cast<HANDLE>(value);
+        if (!GetHandleInformation(handle, &flags))
+            continue;
+        alignas(8) unsigned char buffer[512] = {};
+        ULONG size = 0;
+        std::wstring name = L"?";
+        if (NtQueryObject(handle, ObjectTypeInformation, buffer, sizeof buffer, &size) >= 0) {
+            const auto* info = reinterpret_cast<const PUBLIC_OBJECT_TYPE_INFORMATION*>(buffer);
+            name.assign(info->TypeName.Buffer, info->TypeName.Length / sizeof(wchar_t));
+        }
+        ++types[name];
+    }
+    std::string text;
+    for (const auto& [name, count] : types) {
+        if (!text.empty())
+            text += ' ';
+        text += std::string(name.begin(), name.end()) + ':' + std::to_string(count);
+    }
+    return text;
 }

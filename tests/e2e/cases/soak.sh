@@ -121,6 +121,8 @@ resource() { # NAME BASELINE WORST SLACK
 resource threads "$threads" "${worst[2]}" 0
 # Wine's own handles come and go by one or two; a leak grows with the cycles.
 resource handles "$handles" "${worst[0]}" 2
+summary "handles by type after the second cycle: $(sed -n "$((2 * 3))s/^\([0-9]* \)\{5\}//p" "$stats")"
+summary "handles by type at the end: $(tail -n 1 "$stats" | sed 's/^\([0-9]* \)\{5\}//')"
 resource "GDI objects" "$gdi" "${worst[1]}" 0
 resource "private memory (KiB)" "$private" "${worst[4]}" "$slack_kib"
 summary "reads: $reads between runs, each answered"

@@ -3,6 +3,7 @@
 // soak-stats.ask beside the program, it appends one line to soak-stats.txt there and deletes
 // the question:
 //   handles gdi-objects threads working-set-KiB private-KiB (the committed private bytes)
+//   and the handles by type (Event:12 File:3 ...)
 #include "in_process_feeder_win.h"
 #include "process_counts_win.h"
 
@@ -30,8 +31,9 @@ void AppendCounts(const std::wstring& file) {
     FILE* out = _wfopen(file.c_str(), L"ab"); // "\n" alone: the soak reads it with awk
     if (out == nullptr)
         return;
-    std::fprintf(out, "%d %d %d %zu %zu\n", HandleCount(), GdiObjectCount(), ThreadCount(),
-                 size_t(memory.WorkingSetSize / 1024), size_t(memory.PagefileUsage / 1024));
+    std::fprintf(out, "%d %d %d %zu %zu %s\n", HandleCount(), GdiObjectCount(), ThreadCount(),
+                 size_t(memory.WorkingSetSize / 1024), size_t(memory.PagefileUsage / 1024),
+                 HandleTypes().c_str());
     std::fclose(out);
 }
 
