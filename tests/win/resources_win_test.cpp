@@ -318,7 +318,7 @@ TEST(StringTable, IdsWithTextExistInBothLanguagesAndNoOthers) {
                                   50014, 50015, 50020, 50021, 50022, 50023};
     for (UINT id = 50030; id <= 50042; ++id)
         expected.push_back(id);
-    for (UINT id = 50050; id <= 50052; ++id) // the program's own
+    for (UINT id = 50050; id <= 50054; ++id) // the program's own
         expected.push_back(id);
     for (UINT id = 50100; id <= 50103; ++id)
         expected.push_back(id);
