@@ -3,34 +3,46 @@
 #include "message_loop.h"
 
 #include <exception>
-#include <thread>
+
+namespace {
+
+struct Job {
+    const std::function<void()>& work;
+    std::exception_ptr failure;
+};
+
+DWORD WINAPI RunJob(void* context) {
+    Job& job = *static_cast<Job*>(context);
+    try {
+        job.work();
+    } catch (...) {
+        job.failure = std::current_exception();
+    }
+    return 0;
+}
+
+} // namespace
 
 void RunOffThisThread(HWND window, const std::function<void()>& work) {
-    HANDLE done = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    if (done == nullptr) {
-        work(); // no event to wait on: better frozen for a moment than not done
+    // A thread of the system's own, waited for and closed here: nothing of it outlives the call.
+    Job job{work, nullptr};
+    HANDLE worker = ::CreateThread(nullptr, 0, &RunJob, &job, CREATE_SUSPENDED, nullptr);
+    if (worker == nullptr) {
+        work(); // no thread to be had: better frozen for a moment than not done
         return;
     }
     HWND focus = ::GetFocus();
     const bool wasEnabled = window != nullptr && ::IsWindowEnabled(window);
     if (wasEnabled)
         ::EnableWindow(window, FALSE);
-    std::exception_ptr failure;
-    std::thread worker([&] {
-        try {
-            work();
-        } catch (...) {
-            failure = std::current_exception();
-        }
-        ::SetEvent(done);
-    });
+    ::ResumeThread(worker);
     bool quit = false;
     int quitCode = 0;
     for (;;) {
         const DWORD woke =
-            ::MsgWaitForMultipleObjectsEx(1, &done, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+            ::MsgWaitForMultipleObjectsEx(1, &worker, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         if (woke != WAIT_OBJECT_0 + 1)
-            break; // done, or the wait itself failed: the join below waits then
+            break; // done, or the wait itself failed: the wait below ends it then
         MSG msg;
         while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) {
@@ -44,14 +56,14 @@ void RunOffThisThread(HWND window, const std::function<void()>& work) {
             }
         }
     }
-    worker.join();
-    ::CloseHandle(done);
+    ::WaitForSingleObject(worker, INFINITE);
+    ::CloseHandle(worker);
     if (wasEnabled)
         ::EnableWindow(window, TRUE);
     if (focus != nullptr && ::IsWindow(focus))
         ::SetFocus(focus);
     if (quit)
         ::PostQuitMessage(quitCode);
-    if (failure)
-        std::rethrow_exception(failure);
+    if (job.failure)
+        std::rethrow_exception(job.failure);
 }
