@@ -48,6 +48,13 @@ device_refuses_enter)
   expect_eq "$(since "$start" | head -n 2)" $'0x00FF 1\n0x00FF 1' "two tries to enter command mode"
   expect_eq "$(edits)" "8 8 3" "edits after the refused read"
   reports_flow
+  # Closed while such a read waits: the window stays until the read and its box are done,
+  # then closes by itself.
+  drv click 1210
+  drv close
+  expect_msgbox Error error "Fail to Read Configuration"
+  drv msgbox-answer IDOK
+  wait_program_exit || fail "the close asked for during the read was lost"
   ;;
 device_refuses_read)
   read_answers Error error "Fail to Read Configuration"
